@@ -1,0 +1,33 @@
+#pragma once
+// The two analysis passes that concern packages: the attach pass that gives
+// every folder an empty record, and the classification pass that sets the
+// starting check flags from folder names and marker files and fills each
+// package's records from its INI files.
+#include <string>
+#include <vector>
+
+#include "describe/descr_struct.h"
+#include "model/dir_structure.h"
+#include "platform/message_sink.h"
+
+namespace cartulon {
+
+void AttachDescriptions(DirNode* node, int depthLimit);
+
+// Reports "RootDir->Data should be initialized first" under the caption
+// "TCartulon::ExtractDataOfDirTree" for a node without a record.
+void ClassifyPackages(DirStructure& tree, DirNode* node, int depthLimit, MessageSink& messages);
+
+// The INI files that describe the folder, one per record, in record order.
+std::vector<std::string> ListDescriptionSources(DirStructure& tree, DirNode* folder);
+void ExtendRecordChain(DescrStruct& record, int n);
+void LoadFolderDescription(DirStructure& tree, DescrStruct& record, DirNode* folder);
+// englishFile is the package's English.ini, or empty when the folder's
+// family takes none.
+void ReadDescriptionSource(DescrStruct& record, const std::string& sourcePath,
+                           const std::string& englishFile);
+
+// Combines PassWHQL and PassVistaWHQL into the certification status.
+std::string CombineWhqlStatus(const std::string& passWhql, const std::string& passVistaWhql);
+
+}  // namespace cartulon

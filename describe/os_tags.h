@@ -1,0 +1,36 @@
+#pragma once
+// The operating-system tags that installer packages list, and the
+// supported-OS text built from a record's tags and the disc's master file.
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "describe/descr_struct.h"
+
+namespace cartulon {
+
+// The 36 tags in their fixed order; OSTagFlags are indexed by it.
+extern const std::array<std::string_view, kOSTagCount> OSTagTable;
+
+// Where the master file Zscdinst.ini is looked for: beside the program first,
+// then in the disc's Bin folder.
+struct MasterFileLocations {
+  std::string programFolder;  // folder of the program file, no trailing delimiter needed
+  std::string cdMasterPath;   // <disc root>/Bin/Zscdinst.ini, fixed at start-up
+  // The master file to read: programFolder/Zscdinst.ini when it exists,
+  // else cdMasterPath when it exists (Bin and the file name found by the
+  // letter-case rule), else empty.
+  std::string Resolve() const;
+  std::string LocalMasterPath() const;
+};
+
+// The cdMasterPath for a disc root as typed in the path box: the root, a
+// delimiter unless it already ends in one, then Bin/Zscdinst.ini.
+std::string BuildCDMasterPath(std::string_view rootText);
+
+// Rewrites the record's InstAllFlags, LocalMasterPath and CDMasterPath and
+// returns the supported-OS text, e.g. "XP 32bit & Win7 32bit & Win7 64bit".
+// Reads the master file on every call. Empty when neither master file exists.
+std::string SupportedOSText(DescrStruct& record, const MasterFileLocations& masters);
+
+}  // namespace cartulon

@@ -1,0 +1,83 @@
+#pragma once
+// The in-memory tree of one support disc: one node per folder found by a
+// depth-limited scan below the root, plus one leaf per file that the layout
+// rules add. The structure owns its nodes; each node owns the chain of
+// description records of its folder.
+#include <deque>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "describe/descr_struct.h"
+#include "platform/message_sink.h"
+
+namespace cartulon {
+
+struct DirNode {
+  std::string FullPath;            // no trailing delimiter
+  std::string Name;                // last component of the path it was created from
+  std::vector<DirNode*> Children;  // display order once sorted
+  DirNode* Parent = nullptr;
+  int Depth = 0;
+  std::unique_ptr<DescrStruct> Data;  // first description record, or null
+  bool Checked = true;
+  void* TreeNode = nullptr;  // the view's item for this node, set when bound
+
+  // What the scan saw in this folder: the names of the non-folder entries in
+  // directory order. Filled by the scan for every folder it lists, lazily by
+  // DirStructure::FileNames for the others; file leaves have none.
+  bool Listed = false;
+  bool IsFileLeaf = false;
+  std::vector<std::string> FileNames;
+};
+
+class DirStructure {
+ public:
+  // Builds the root node and scans below it to `maxDepth`. A negative depth
+  // reports "Search\xA1\xA1Depth must be bigger than or equal to 0." under the
+  // caption "DirStructure" and builds no root.
+  DirStructure(const std::string& rootPath, DirNode* rootParent, int maxDepth,
+               MessageSink& messages);
+  DirStructure(const DirStructure&) = delete;
+  DirStructure& operator=(const DirStructure&) = delete;
+
+  int MaxDepth = 0;
+  std::string RootPath;
+  DirNode* RootDir = nullptr;
+
+  DirNode* AddChild(const std::string& path, DirNode* parent);
+  // Adds an existing file as a leaf under the node of its folder; null when
+  // the file does not exist, its folder is not in the tree, or the name has
+  // no folder part (the last reports "FullPath error: <name>" under
+  // "AddFileChild" as a warning).
+  DirNode* AddFileChild(const std::string& fileName);
+  static void SortChildren(DirNode* node);
+  DirNode* FindNode(std::string_view path) const;
+  static DirNode* FindInSubtree(DirNode* node, std::string_view path);
+  static void SetCheckedSubtree(DirNode* node, bool value);
+  static bool HasCheckedChild(const DirNode* node);
+
+  // The non-folder entries of a node's folder, in directory order, listing
+  // the folder on first use when the scan did not.
+  const std::vector<std::string>& FileNames(DirNode* node) const;
+  // The on-disc path of file `name` in the node's folder by the letter-case
+  // rule, answered from the node's listing; nullopt when absent.
+  std::optional<std::string> FindFile(DirNode* node, std::string_view name) const;
+
+  // Number of nodes the structure owns.
+  std::size_t NodeCount() const { return nodes_.size(); }
+
+  // Name comparison of the display order: true when a sorts strictly before b.
+  static bool NameSortsBefore(std::string_view a, std::string_view b);
+
+ private:
+  void ScanFolder(DirNode* node);
+  DirNode* NewNode();
+
+  MessageSink& messages_;
+  std::deque<DirNode> nodes_;
+};
+
+}  // namespace cartulon

@@ -1,0 +1,52 @@
+#pragma once
+// DriverInformation.csv: the WHQL and Beta driver lines of a written
+// FileList.txt, split into vendor, name, version and supported systems.
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/message_sink.h"
+#include "platform/prompts.h"
+
+namespace cartulon {
+
+inline constexpr const char* kDriverCsvName = "DriverInformation.csv";
+
+struct DriverInfo {
+  std::string Vendor;
+  std::string DriverName;
+  std::string DriverVersion;
+  std::string SupportedOS;
+};
+
+// Reads FileList.txt as lines; false when it does not exist.
+bool LoadDriverLines(const std::string& fileListPath, std::vector<std::string>& lines);
+// Splits FileList.txt bytes into lines (CR, LF or CRLF end a line).
+std::vector<std::string> SplitTextLines(std::string_view bytes);
+
+// The rows of the Drivers section; false when no Drivers marker was found.
+bool BuildDriverRows(const std::vector<std::string>& lines, std::vector<std::string>& rows);
+
+DriverInfo ParseDriverLine(std::string_view line);
+std::string ComposeDriverRow(std::string_view line);
+
+// The rows as file bytes, CRLF after each.
+std::string CsvBytes(const std::vector<std::string>& rows);
+
+enum class ExportOutcome { Written, NoFileList, NoDrivers, Cancelled, Failed };
+
+struct ExportRequest {
+  std::string fileListPath;   // the FileList.txt to read
+  std::string defaultTarget;  // DriverInformation.csv beside it
+  std::string initialFolder;  // the save dialog's folder (the disc root)
+  bool askBeforeReplace = true;
+  std::string caption;        // UI text 7
+  std::string overwriteText;  // UI text 9
+  std::string noFileListText; // UI text 17
+  std::string noDriversText;  // UI text 18
+};
+
+ExportOutcome ExportDriverCsv(const ExportRequest& request, UserPrompts& prompts,
+                              MessageSink& messages, std::string* writtenPath = nullptr);
+
+}  // namespace cartulon

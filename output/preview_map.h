@@ -1,0 +1,23 @@
+#pragma once
+// The preview's lines and, for each, the node it came from (null for blank
+// separator lines). The view maps a node to its item through DirNode::TreeNode.
+#include <string>
+#include <vector>
+
+#include "model/dir_structure.h"
+
+namespace cartulon {
+
+struct PreviewMap {
+  std::vector<std::string> PreviewLines;
+  std::vector<DirNode*> LineNodes;
+
+  // index -1 appends; otherwise inserts at index in both lists.
+  void AddPreviewLine(std::string text, DirNode* node, int index = -1);
+  void Clear();
+  // First line whose node is `selected` (null matches the first blank line);
+  // -1 when none.
+  int SelectLineOfItem(const DirNode* selected) const;
+};
+
+}  // namespace cartulon
