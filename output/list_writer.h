@@ -63,6 +63,12 @@ struct SaveRequest {
   int outputMode = 1;         // 2 writes without asking about an existing file
   std::string caption;        // UI text 7
   std::string overwriteText;  // UI text 9
+  // Remove FileList_Exp.ini and TECHSUPP.ini from the working folder after
+  // a write (the one-shot runs); a preview run keeps them until its window
+  // closes so that later previews keep heading and contact block.
+  bool removeTemplates = true;
+  // Where the target goes; empty means scdPath/FileList.txt.
+  std::string targetPath;
 };
 
 // The save: rewrites `entryLines` in place by the save rules, assembles the
