@@ -1,0 +1,74 @@
+#include "platform/paths.h"
+
+namespace cartulon {
+
+bool IsPathDelimiter(char c) {
+#ifdef _WIN32
+  return c == '\\' || c == '/';
+#else
+  return c == kPathDelimiter;
+#endif
+}
+
+namespace {
+
+// Position just after the last delimiter (or drive colon on Windows); 0 when
+// there is none.
+std::size_t AfterLastSeparator(std::string_view path) {
+  for (std::size_t i = path.size(); i > 0; --i) {
+    char c = path[i - 1];
+#ifdef _WIN32
+    if (c == ':') return i;
+#endif
+    if (IsPathDelimiter(c)) return i;
+  }
+  return 0;
+}
+
+char AsciiUpperChar(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+}  // namespace
+
+std::string StripTrailingDelimiter(std::string_view path) {
+  if (!path.empty() && IsPathDelimiter(path.back())) path.remove_suffix(1);
+  return std::string(path);
+}
+
+std::string LastComponent(std::string_view path) {
+  return std::string(path.substr(AfterLastSeparator(path)));
+}
+
+std::string FolderPart(std::string_view path) {
+  return std::string(path.substr(0, AfterLastSeparator(path)));
+}
+
+std::string JoinPath(std::string_view folder, std::string_view name) {
+  std::string result(folder);
+  if (!result.empty() && !IsPathDelimiter(result.back())) result.push_back(kPathDelimiter);
+  result.append(name);
+  return result;
+}
+
+std::string FromDiscPath(std::string_view discPath) {
+  std::string result(discPath);
+  for (char& c : result) {
+    if (c == '\\') c = kPathDelimiter;
+  }
+  return result;
+}
+
+std::string AsciiUpper(std::string_view text) {
+  std::string result(text);
+  for (char& c : result) c = AsciiUpperChar(c);
+  return result;
+}
+
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (AsciiUpperChar(a[i]) != AsciiUpperChar(b[i])) return false;
+  }
+  return true;
+}
+
+}  // namespace cartulon

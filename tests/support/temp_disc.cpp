@@ -1,0 +1,105 @@
+#include "support/temp_disc.h"
+
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <system_error>
+
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace cartulon::test_support {
+
+namespace {
+
+std::atomic<unsigned> g_counter{0};
+
+[[noreturn]] void Fail(const std::string& what, const std::string& path) {
+  std::fprintf(stderr, "TempDir: %s: %s\n", what.c_str(), path.c_str());
+  std::abort();
+}
+
+// Restores owner access everywhere below `root` so that folders a test made
+// unreadable can still be removed.
+void GrantOwnerAccess(const fs::path& root) {
+  std::error_code ec;
+  fs::permissions(root, fs::perms::owner_all, fs::perm_options::add, ec);
+  fs::recursive_directory_iterator it(root, fs::directory_options::skip_permission_denied, ec);
+  for (; !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
+    std::error_code ignored;
+    if (it->is_symlink(ignored)) {
+      it.disable_recursion_pending();
+      continue;
+    }
+    if (it->is_directory(ignored)) {
+      fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
+    }
+  }
+}
+
+}  // namespace
+
+TempDir::TempDir() {
+  const fs::path base = fs::temp_directory_path();
+  std::random_device rd;
+  const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const std::string name = "cartulon-" + std::to_string(::getpid()) + "-" +
+                             std::to_string(g_counter++) + "-" +
+                             std::to_string(static_cast<unsigned long long>(stamp) ^ rd());
+    const fs::path candidate = base / name;
+    std::error_code ec;
+    if (fs::create_directory(candidate, ec) && !ec) {
+      root_ = candidate.string();
+      return;
+    }
+  }
+  Fail("cannot create a scratch folder in", base.string());
+}
+
+TempDir::~TempDir() {
+  if (root_.empty()) return;
+  // Grant access first; folders made unreadable by a test would otherwise
+  // stop the removal half-way.
+  GrantOwnerAccess(root_);
+  std::error_code ec;
+  fs::remove_all(root_, ec);
+  if (ec) {
+    GrantOwnerAccess(root_);
+    fs::remove_all(root_, ec);
+  }
+}
+
+std::string TempDir::Path(std::string_view rel) const {
+  if (rel.empty()) return root_;
+  return (fs::path(root_) / fs::path(std::string(rel)).make_preferred()).string();
+}
+
+std::string TempDir::MakeFolder(std::string_view rel) const {
+  const std::string path = Path(rel);
+  std::error_code ec;
+  fs::create_directories(path, ec);
+  if (ec && !fs::is_directory(path)) Fail("cannot create folder", path);
+  return path;
+}
+
+std::string TempDir::WriteFile(std::string_view rel, std::string_view bytes) const {
+  const std::string path = Path(rel);
+  const fs::path parent = fs::path(path).parent_path();
+  std::error_code ec;
+  fs::create_directories(parent, ec);
+  if (ec && !fs::is_directory(parent)) Fail("cannot create folder", parent.string());
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  if (!out) Fail("cannot open file for writing", path);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  out.close();
+  if (!out) Fail("cannot write file", path);
+  return path;
+}
+
+}  // namespace cartulon::test_support
