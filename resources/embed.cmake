@@ -1,8 +1,9 @@
 # Writes a C++ source that holds each input file as a byte array, with a
-# lookup table by file name. Run as: cmake -DOUTPUT=... -DINPUTS=a;b -P embed.cmake
+# lookup table by file name. Run as: cmake -DOUTPUT=... -DINPUTS=a|b -P embed.cmake
 set(body "// Generated from the files under resources/; do not edit.\n#include <cstddef>\n#include <string_view>\n\nnamespace cartulon::resources {\n\nstruct Embedded { const char* name; const unsigned char* data; std::size_t size; };\n\n")
 set(table "")
 set(index 0)
+string(REPLACE "|" ";" INPUTS "${INPUTS}")
 foreach(input IN LISTS INPUTS)
   get_filename_component(name ${input} NAME)
   file(READ ${input} hex HEX)
