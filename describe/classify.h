@@ -27,7 +27,10 @@ void LoadFolderDescription(DirStructure& tree, DescrStruct& record, DirNode* fol
 void ReadDescriptionSource(DescrStruct& record, const std::string& sourcePath,
                            const std::string& englishFile);
 
-// Combines PassWHQL and PassVistaWHQL into the certification status.
+// Combines PassWHQL and PassVistaWHQL into the certification status: the
+// one that is set when the other is empty; when both are set, their bitwise
+// AND in decimal, or empty when either is not a decimal integer (optional
+// sign, digits only, signed 32-bit).
 std::string CombineWhqlStatus(const std::string& passWhql, const std::string& passVistaWhql);
 
 }  // namespace cartulon

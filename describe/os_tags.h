@@ -18,19 +18,26 @@ struct MasterFileLocations {
   std::string programFolder;  // folder of the program file, no trailing delimiter needed
   std::string cdMasterPath;   // <disc root>/Bin/Zscdinst.ini, fixed at start-up
   // The master file to read: programFolder/Zscdinst.ini when it exists,
-  // else cdMasterPath when it exists (Bin and the file name found by the
-  // letter-case rule), else empty.
+  // else cdMasterPath when it exists, else empty. The file name (and, below
+  // the disc root, the Bin folder) is found by the letter-case rule when the
+  // exact path is missing.
   std::string Resolve() const;
   std::string LocalMasterPath() const;
 };
 
 // The cdMasterPath for a disc root as typed in the path box: the root, a
-// delimiter unless it already ends in one, then Bin/Zscdinst.ini.
+// delimiter unless it already ends in one, then Bin/Zscdinst.ini. An empty
+// root gives the relative path Bin/Zscdinst.ini.
 std::string BuildCDMasterPath(std::string_view rootText);
 
 // Rewrites the record's InstAllFlags, LocalMasterPath and CDMasterPath and
 // returns the supported-OS text, e.g. "XP 32bit & Win7 32bit & Win7 64bit".
 // Reads the master file on every call. Empty when neither master file exists.
 std::string SupportedOSText(DescrStruct& record, const MasterFileLocations& masters);
+
+// True when the record lists every member tag of at least one OS group, so
+// that SupportedOSText can give a non-empty text for it on some disc. A
+// record for which this is false always gets the empty text.
+bool CanQualifyForAnyOSGroup(const DescrStruct& record);
 
 }  // namespace cartulon

@@ -1,0 +1,335 @@
+#include "describe/classify.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "describe/os_tags.h"
+#include "platform/disc_files.h"
+#include "platform/ini_profile.h"
+#include "platform/paths.h"
+
+namespace cartulon {
+
+namespace {
+
+constexpr std::string_view kReadmeIni = "Readme.ini";
+constexpr std::string_view kAppSetupIni = "AppSetup.ini";
+constexpr std::string_view kZoltSetupIni = "ZoltSetup.ini";
+constexpr std::string_view kEnglishIni = "English.ini";
+
+// Fixed supported-OS sentence of every AppSetup.ini package.
+constexpr std::string_view kSetupOSText =
+    " for Windows XP 32bit & XP 64bit & Vista 32bit & Vista 64bit & Win7 32bit & Win7 64bit";
+
+// Longest folder name the name rules look at.
+constexpr std::size_t kMaxMatchNameLength = 260;
+
+// Folders that start unchecked when their name is exactly one of these.
+constexpr std::array<std::string_view, 7> kUncheckedNames = {
+    "MICROSOFT_HOTFIX", "USB", "USBCOPY", "YRASETUP", "UTILITYPAGE", "MEIINSTALL", "ALEVEL PATCH",
+};
+// ... or contains one of these.
+constexpr std::array<std::string_view, 2> kUncheckedParts = {"MATRIX", "TRIVANE3"};
+// Language and RAID folders listed when they carry an English.ini.
+constexpr std::array<std::string_view, 6> kCheckedNamesWithEnglish = {
+    "VISTA", "EN", "ENGLISH", "ENG", "US", "RAID",
+};
+// Vendor and documentation folders listed when they carry an English.ini.
+constexpr std::array<std::string_view, 8> kCheckedPartsWithEnglish = {
+    "RAID", "INTEL", "AMD", "NVIDIA", "GUIDE", "MANUAL", "LUCID", "VIRTU",
+};
+constexpr std::string_view kManualFolderName = "ZOLTMANUAL";
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\v'; }
+
+std::string TrimBlanks(std::string_view text) {
+  std::size_t begin = 0;
+  std::size_t end = text.size();
+  while (begin < end && IsBlank(text[begin])) ++begin;
+  while (end > begin && IsBlank(text[end - 1])) --end;
+  return std::string(text.substr(begin, end - begin));
+}
+
+template <std::size_t N>
+bool EqualsAny(std::string_view name, const std::array<std::string_view, N>& words) {
+  for (std::string_view word : words) {
+    if (name == word) return true;
+  }
+  return false;
+}
+
+template <std::size_t N>
+bool ContainsAny(std::string_view name, const std::array<std::string_view, N>& words) {
+  for (std::string_view word : words) {
+    if (name.find(word) != std::string_view::npos) return true;
+  }
+  return false;
+}
+
+// The node's name as the name rules see it: the text after the last
+// delimiter of its full path, cut to 260 bytes, ASCII letters upper-cased.
+std::string MatchName(const std::string& fullPath) {
+  std::size_t start = 0;
+  for (std::size_t i = fullPath.size(); i > 0; --i) {
+    if (IsPathDelimiter(fullPath[i - 1])) {
+      start = i;
+      break;
+    }
+  }
+  std::string_view name = std::string_view(fullPath).substr(start);
+  if (name.size() > kMaxMatchNameLength) name = name.substr(0, kMaxMatchNameLength);
+  return AsciiUpper(name);
+}
+
+// A sub-install source named by a ZoltSetup.ini line: the text after the
+// line's first comma, relative to the package folder, written with the
+// disc's backslashes. The path is resolved by the letter-case rule where it
+// exists; otherwise it is kept as written and reads as a missing file later.
+// A file right in the package folder is looked up in the folder's listing.
+std::string SubInstallPath(const DirStructure& tree, DirNode* folder, std::string_view line) {
+  const std::size_t comma = line.find(',');
+  const std::string relative = FromDiscPath(TrimBlanks(line.substr(comma + 1)));
+  bool nested = false;
+  for (char c : relative) nested = nested || IsPathDelimiter(c);
+  if (!nested && !relative.empty() && relative != "." && relative != "..") {
+    if (std::optional<std::string> name = MatchEntryName(tree.FileNames(folder), relative)) {
+      return JoinPath(folder->FullPath, *name);
+    }
+  } else if (std::optional<std::string> onDisc =
+                 ResolveOnDisc(folder->FullPath, relative, EntryKind::File)) {
+    return *onDisc;
+  }
+  return JoinPath(folder->FullPath, relative);
+}
+
+// True when the source exists; a source right in the package folder is
+// answered from the folder's listing.
+bool SourceExists(const DirStructure& tree, DirNode* folder, const std::string& source) {
+  if (FolderPart(source) == JoinPath(folder->FullPath, "")) {
+    const std::string name = LastComponent(source);
+    for (const std::string& file : tree.FileNames(folder)) {
+      if (file == name) return true;
+    }
+    return false;
+  }
+  return FileExists(source);
+}
+
+// Sources of a multi-install package: the lines of [MultiInstall] that name
+// the primary install ("Path" followed by its number anywhere in the line)
+// and carry a comma, in file order.
+void AddMultiInstallSources(const DirStructure& tree, const IniFile& setup, DirNode* folder,
+                            std::vector<std::string>& sources) {
+  const std::vector<std::string> lines = setup.SectionLines("MultiInstall");
+  std::string primary;
+  for (const std::string& line : lines) {
+    if (line.find("PrimaryInstall") == std::string::npos) continue;
+    const std::size_t equals = line.find('=');
+    if (equals != std::string::npos) {
+      primary = TrimBlanks(std::string_view(line).substr(equals + 1, 10));
+    }
+    break;
+  }
+  const std::string wanted = "Path" + primary;
+  for (const std::string& line : lines) {
+    if (line.find(wanted) != std::string::npos && line.find(',') != std::string::npos) {
+      sources.push_back(SubInstallPath(tree, folder, line));
+    }
+  }
+}
+
+// Sources of an ordinary package: the comma lines of [InstallPath], last
+// line first.
+void AddInstallPathSources(const DirStructure& tree, const IniFile& setup, DirNode* folder,
+                           std::vector<std::string>& sources) {
+  const std::vector<std::string> lines = setup.SectionLines("InstallPath");
+  for (auto it = lines.rbegin(); it != lines.rend(); ++it) {
+    if (it->find(',') != std::string::npos) sources.push_back(SubInstallPath(tree, folder, *it));
+  }
+}
+
+// A decimal number as the certification fields carry it: an optional sign,
+// then digits only, within the signed 32-bit range.
+std::optional<std::int32_t> ParseDecimalInt32(std::string_view text) {
+  std::size_t i = 0;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+    negative = text[i] == '-';
+    ++i;
+  }
+  if (i == text.size()) return std::nullopt;
+  std::int64_t value = 0;
+  for (; i < text.size(); ++i) {
+    if (text[i] < '0' || text[i] > '9') return std::nullopt;
+    value = value * 10 + (text[i] - '0');
+    if (value > std::int64_t{INT32_MAX} + 1) return std::nullopt;
+  }
+  if (negative) value = -value;
+  if (value > INT32_MAX || value < INT32_MIN) return std::nullopt;
+  return static_cast<std::int32_t>(value);
+}
+
+// Fills one record from a parsed source; `english` is the package's parsed
+// English.ini, or null when the folder's family takes none.
+void ReadParsedSource(DescrStruct& record, const std::string& sourcePath, const IniFile& source,
+                      const IniFile* english) {
+  const std::string family = AsciiUpper(sourcePath);
+  if (family.find("README.INI") != std::string::npos) {
+    record.ToolVersion = source.Get("Information", "Tool_Version", "");
+    record.ToolName = source.Get("Information", "Tool_Name", "");
+    record.ToolDescription = source.Get("Information", "Description", "");
+    return;
+  }
+  if (family.find("APPSETUP.INI") != std::string::npos) {
+    record.SetupVersion = source.Get("Setup", "Version", "");
+    record.SetupName = source.Get("Setup", "Name", "");
+    record.SetupOSText = std::string(kSetupOSText);
+    return;
+  }
+  if (english == nullptr) return;
+
+  record.Version = source.Get("InstAllInfo", "Version", "");
+  const std::vector<std::string> tags = source.KeyNames("OS_Language_Tag");
+  for (int i = 0; i < kOSTagCount; ++i) {
+    for (const std::string& tag : tags) {
+      if (EqualsIgnoringAsciiCase(tag, OSTagTable[i])) {
+        record.OSTagFlags[i] = 1;
+        break;
+      }
+    }
+  }
+  record.PassWHQL = source.Get("InstAllInfo", "PassWHQL", "");
+  record.PassVistaWHQL = source.Get("InstAllInfo", "PassVistaWHQL", "");
+  record.WHQLStatus = CombineWhqlStatus(record.PassWHQL, record.PassVistaWHQL);
+  if (english->Exists()) record.Title = english->Get("Default", "Title", "");
+}
+
+}  // namespace
+
+void AttachDescriptions(DirNode* node, int depthLimit) {
+  if (node == nullptr || node->Depth > depthLimit) return;
+  node->Data = std::make_unique<DescrStruct>();
+  for (DirNode* child : node->Children) AttachDescriptions(child, depthLimit);
+}
+
+void ClassifyPackages(DirStructure& tree, DirNode* node, int depthLimit, MessageSink& messages) {
+  if (node == nullptr || node->Depth > depthLimit) return;
+  if (!node->Data) {
+    messages.Show(Message{"TCartulon::ExtractDataOfDirTree",
+                          "RootDir->Data should be initialized first", MessageKind::Error});
+    return;
+  }
+
+  const std::string name = MatchName(node->FullPath);
+  std::optional<bool> hasEnglish;
+  auto englishPresent = [&] {
+    if (!hasEnglish) hasEnglish = tree.FindFile(node, kEnglishIni).has_value();
+    return *hasEnglish;
+  };
+
+  if (EqualsAny(name, kUncheckedNames) || ContainsAny(name, kUncheckedParts)) {
+    DirStructure::SetCheckedSubtree(node, false);
+  }
+  if (EqualsAny(name, kCheckedNamesWithEnglish) && englishPresent()) {
+    DirStructure::SetCheckedSubtree(node, true);
+  }
+  if (ContainsAny(name, kCheckedPartsWithEnglish) && englishPresent()) {
+    DirStructure::SetCheckedSubtree(node, true);
+  }
+  if (name == kManualFolderName) DirStructure::SetCheckedSubtree(node, false);
+  if (tree.FindFile(node, kReadmeIni)) DirStructure::SetCheckedSubtree(node, true);
+
+  if (node->Data->EntryText.empty()) LoadFolderDescription(tree, *node->Data, node);
+
+  for (DirNode* child : node->Children) ClassifyPackages(tree, child, depthLimit, messages);
+}
+
+std::vector<std::string> ListDescriptionSources(DirStructure& tree, DirNode* folder) {
+  if (folder == nullptr) return {};
+  if (std::optional<std::string> readme = tree.FindFile(folder, kReadmeIni)) return {*readme};
+  if (std::optional<std::string> app = tree.FindFile(folder, kAppSetupIni)) return {*app};
+  const std::optional<std::string> zolt = tree.FindFile(folder, kZoltSetupIni);
+  if (!zolt) return {};
+
+  const IniFile setup = IniFile::Load(*zolt);
+  const std::string installType = setup.Get("Root", "InstallType", "");
+  std::vector<std::string> sources;
+  if (installType == "0") {
+    sources.push_back(*zolt);
+  } else if (installType == "4") {
+    AddMultiInstallSources(tree, setup, folder, sources);
+  } else {
+    AddInstallPathSources(tree, setup, folder, sources);
+  }
+  return sources;
+}
+
+void ExtendRecordChain(DescrStruct& record, int n) {
+  record.Next.reset();
+  DescrStruct* last = &record;
+  for (int i = 1; i < n; ++i) {
+    last->Next = std::make_unique<DescrStruct>();
+    last = last->Next.get();
+  }
+}
+
+void LoadFolderDescription(DirStructure& tree, DescrStruct& record, DirNode* folder) {
+  if (folder == nullptr) return;
+  const std::vector<std::string> sources = ListDescriptionSources(tree, folder);
+  ExtendRecordChain(record, static_cast<int>(sources.size()));
+
+  // The English file is the package folder's own, also for sub-install
+  // sources in sub-folders; tool and application packages take none.
+  std::optional<std::string> englishPath;
+  if (!tree.FindFile(folder, kReadmeIni) && !tree.FindFile(folder, kAppSetupIni)) {
+    englishPath = tree.FindFile(folder, kEnglishIni);
+  }
+  IniFile english;
+  if (englishPath && !sources.empty()) english = IniFile::Load(*englishPath);
+
+  DescrStruct* target = &record;
+  for (const std::string& source : sources) {
+    if (SourceExists(tree, folder, source)) {
+      ReadParsedSource(*target, source, IniFile::Load(source), englishPath ? &english : nullptr);
+    }
+    target = target->Next.get();
+  }
+}
+
+void ReadDescriptionSource(DescrStruct& record, const std::string& sourcePath,
+                           const std::string& englishFile) {
+  if (!FileExists(sourcePath)) return;
+  const IniFile source = IniFile::Load(sourcePath);
+  if (englishFile.empty()) {
+    ReadParsedSource(record, sourcePath, source, nullptr);
+    return;
+  }
+  // The English file is only opened for the installer family that reads it.
+  const std::string family = AsciiUpper(sourcePath);
+  if (family.find("README.INI") != std::string::npos ||
+      family.find("APPSETUP.INI") != std::string::npos) {
+    ReadParsedSource(record, sourcePath, source, nullptr);
+    return;
+  }
+  const IniFile english = IniFile::Load(englishFile);
+  ReadParsedSource(record, sourcePath, source, &english);
+}
+
+// Both fields present: they must be decimal integers, which are combined by
+// bitwise AND. When either cannot be read as one, no certification claim is
+// made and the status is empty (the entry then ends with a plain ".").
+std::string CombineWhqlStatus(const std::string& passWhql, const std::string& passVistaWhql) {
+  if (passWhql.empty()) return passVistaWhql;
+  if (passVistaWhql.empty()) return passWhql;
+  const std::optional<std::int32_t> xp = ParseDecimalInt32(passWhql);
+  const std::optional<std::int32_t> vista = ParseDecimalInt32(passVistaWhql);
+  if (!xp || !vista) return {};
+  return std::to_string(*xp & *vista);
+}
+
+}  // namespace cartulon
