@@ -1,0 +1,3 @@
+[Version]
+Disc=Z77X-Zolt
+Revision=1.0

@@ -1,0 +1,201 @@
+#pragma once
+// Runs the built cartulon-cli as a child process with its standard output
+// and standard error captured, and small helpers the command's tests share:
+// file reading, folder listing, CRLF text building and a small disc that
+// the tests build in a scratch folder.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/types.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <initializer_list>
+#include <iterator>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "support/temp_disc.h"
+
+namespace cartulon::cli_test {
+
+struct CliResult {
+  int exitCode = -1;
+  std::string out;
+  std::string err;
+};
+
+struct RunSettings {
+  std::string cwd;                                       // empty: inherit
+  std::vector<std::pair<std::string, std::string>> env;  // added or replaced
+};
+
+inline std::optional<std::string> ReadBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+inline bool Exists(const std::string& path) {
+  std::error_code ec;
+  return std::filesystem::exists(std::filesystem::symlink_status(path, ec));
+}
+
+// Names of the entries of a folder, sorted.
+inline std::vector<std::string> FolderNames(const std::string& folder) {
+  std::vector<std::string> names;
+  std::error_code ec;
+  for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// Runs the command with `args` (without the program name). Standard input
+// is /dev/null. A child killed by a signal gives 128 + the signal number.
+inline CliResult RunCli(const std::vector<std::string>& args, const RunSettings& settings = {}) {
+  TempDir capture;
+  const std::string outPath = capture.Path("stdout");
+  const std::string errPath = capture.Path("stderr");
+
+  std::vector<std::string> argvText;
+  argvText.push_back(CARTULON_CLI);
+  argvText.insert(argvText.end(), args.begin(), args.end());
+  std::vector<char*> argv;
+  for (std::string& a : argvText) argv.push_back(a.data());
+  argv.push_back(nullptr);
+
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    if (!settings.cwd.empty() && ::chdir(settings.cwd.c_str()) != 0) ::_exit(126);
+    for (const auto& [name, value] : settings.env) ::setenv(name.c_str(), value.c_str(), 1);
+    const int in = ::open("/dev/null", O_RDONLY);
+    const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    if (in < 0 || out < 0 || err < 0) ::_exit(126);
+    ::dup2(in, 0);
+    ::dup2(out, 1);
+    ::dup2(err, 2);
+    ::execv(argv[0], argv.data());
+    ::_exit(127);
+  }
+  CliResult result;
+  if (pid < 0) return result;
+  int status = 0;
+  while (::waitpid(pid, &status, 0) < 0) {
+    if (errno != EINTR) return result;
+  }
+  if (WIFEXITED(status)) {
+    result.exitCode = WEXITSTATUS(status);
+  } else if (WIFSIGNALED(status)) {
+    result.exitCode = 128 + WTERMSIG(status);
+  }
+  result.out = ReadBytes(outPath).value_or("");
+  result.err = ReadBytes(errPath).value_or("");
+  return result;
+}
+
+// Lines joined with CR LF after each, the last one included.
+inline std::string Crlf(std::initializer_list<std::string_view> lines) {
+  std::string text;
+  for (std::string_view line : lines) {
+    text.append(line);
+    text.append("\r\n");
+  }
+  return text;
+}
+
+inline std::string Crlf(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) text += line + "\r\n";
+  return text;
+}
+
+// Splits file bytes at CR LF; the text after the last CR LF must be empty.
+inline std::vector<std::string> CrlfLines(const std::string& bytes) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < bytes.size()) {
+    const std::size_t end = bytes.find("\r\n", start);
+    if (end == std::string::npos) {
+      lines.push_back(bytes.substr(start));
+      break;
+    }
+    lines.push_back(bytes.substr(start, end - start));
+    start = end + 2;
+  }
+  return lines;
+}
+
+inline std::string Blanks(std::size_t n) { return std::string(n, ' '); }
+
+// The eight Windows 7 tags (the four 32-bit ones first).
+inline std::string Win7Tags(bool with64 = true) {
+  std::string text = "WNT_6.1P_32=1\r\nWNT_6.1P_32_MCE=1\r\nWNT_6.1H_32=1\r\nWNT_6.1H_32_MCE=1\r\n";
+  if (with64)
+    text += "WNT_6.1P_64=1\r\nWNT_6.1P_64_MCE=1\r\nWNT_6.1H_64=1\r\nWNT_6.1H_64_MCE=1\r\n";
+  return text;
+}
+
+// A small disc: a master file installing Windows 7 32 and 64 bit, the board
+// name Q1-Test, a WHQL chipset driver for both widths, a beta network driver
+// for 32 bit only, one tool with a Readme.ini, and the root file Ver.tag.
+inline void WriteSmallDisc(const TempDir& dir, const std::string& disc = "disc") {
+  dir.WriteFile(disc + "/Bin/Zscdinst.ini",
+                Crlf({"[OS_Language_Tag]", "WNT_6.1P_32=Win7x86 ; 32-bit", "WNT_6.1P_64=Win7x64",
+                      "", "[InstAll]", "Win7x86=1", "Win7x64=1", "", "[ConditionTable]", "Number=1",
+                      "Cond(0)=MB_NAME=Q1-Test"}));
+  dir.WriteFile(disc + "/Bin/English.ini", Crlf({"[Default]", "<%1>=Q1-Test"}));
+  dir.WriteFile(disc + "/Drivers/Chipset/ZoltSetup.ini",
+                Crlf({"[Root]", "InstallType=0", "[InstAllInfo]", "Version=1.2.3", "PassWHQL=1",
+                      "[OS_Language_Tag]"}) +
+                    Win7Tags());
+  dir.WriteFile(disc + "/Drivers/Chipset/English.ini",
+                Crlf({"[Default]", "Title=Zoltek Chipset Driver"}));
+  dir.WriteFile(disc + "/Drivers/Net/ZoltSetup.ini",
+                Crlf({"[Root]", "InstallType=0", "[InstAllInfo]", "Version=4.5", "PassWHQL=0",
+                      "[OS_Language_Tag]"}) +
+                    Win7Tags(false));
+  dir.WriteFile(disc + "/Drivers/Net/English.ini", Crlf({"[Default]", "Title=Zoltek Net Driver"}));
+  dir.WriteFile(disc + "/Software/Tool/Readme.ini",
+                Crlf({"[Information]", "Tool_Name=Zolt Tool", "Tool_Version=2.0",
+                      "Description=Handy helper"}));
+  dir.WriteFile(disc + "/Ver.tag", Crlf({"Q1-Test 1.0"}));
+}
+
+// The lines of the carried contact template as the source tree holds it
+// (CR, LF or both end a line; the last line needs no line end).
+inline std::vector<std::string> CarriedContactLines() {
+  const std::string bytes =
+      ReadBytes(std::string(CARTULON_EXAMPLES) + "/../resources/TECHSUPP.ini").value_or("");
+  std::vector<std::string> lines;
+  std::string line;
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    const char c = bytes[i];
+    if (c == '\r' || c == '\n') {
+      lines.push_back(line);
+      line.clear();
+      if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+    } else {
+      line += c;
+    }
+  }
+  if (!line.empty()) lines.push_back(line);
+  return lines;
+}
+
+// A three-line contact block for the small disc.
+inline std::string SmallContact() {
+  return Crlf({"ZOLTEK COMPUTER INC.", "", "Web site: www.zoltek.example"});
+}
+
+}  // namespace cartulon::cli_test
