@@ -9,7 +9,11 @@
 // names compare ignoring ASCII case; only the first occurrence of a section is
 // used; the first of duplicate keys wins. Text stays bytes (ANSI code page);
 // a UTF-16LE byte-order mark means the file is UTF-16 and is converted to
-// single bytes (code points above 0xFF become '?').
+// single bytes (code points above 0xFF become '?'). A UTF-8 byte-order mark
+// is not special: its three bytes stay at the start of the first line.
+//
+// A NUL byte does not end a line, but a name or value is cut at its first
+// NUL, as the Windows "A" functions hand back C strings.
 //
 // A file is parsed once; every lookup then works on the parsed form, so a
 // caller that needs several keys of one file opens it once.
@@ -24,7 +28,7 @@ class IniFile {
  public:
   IniFile() = default;
 
-  // Parses bytes held in memory.
+  // Parses bytes held in memory (the result Exists()).
   static IniFile FromBytes(std::string_view bytes);
   // Reads and parses a file; a missing or unreadable file gives an empty
   // IniFile whose Exists() is false.
@@ -52,19 +56,34 @@ class IniFile {
   std::vector<std::string> SectionNames() const;
 
  private:
+  // A piece of text_, so that parsing copies no names or values.
+  struct Span {
+    std::size_t pos = 0;
+    std::size_t len = 0;
+  };
+  // One non-comment line of a section.
   struct Entry {
-    std::string name;
-    std::string value;
+    Span name;
+    Span value;
     bool hasEquals = false;
-    bool comment = false;
   };
+  // A header and its entries, entries_[firstEntry, endEntry).
   struct Section {
-    std::string name;
-    std::vector<Entry> entries;
+    Span name;
+    std::size_t firstEntry = 0;
+    std::size_t endEntry = 0;
   };
+
+  void Adopt(std::string bytes);
+  void Parse();
+  // The span [pos, pos + len) of text_ cut at its first NUL, then trimmed.
+  Span CutAndTrim(std::size_t pos, std::size_t len) const;
+  std::string_view View(Span span) const { return std::string_view(text_).substr(span.pos, span.len); }
   const Section* FindSection(std::string_view name) const;
 
+  std::string text_;  // the file's text (after UTF-16 conversion)
   std::vector<Section> sections_;
+  std::vector<Entry> entries_;
   bool exists_ = false;
 };
 

@@ -1,0 +1,230 @@
+#include "platform/ini_profile.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+#include <utility>
+
+namespace cartulon {
+
+namespace {
+
+// The blanks the Windows profile functions trim from lines, names and values.
+// Form feed and Ctrl-Z are not among them.
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\v'; }
+
+bool IsLineBreak(char c) { return c == '\r' || c == '\n'; }
+
+char FoldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool SameName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
+  }
+  return true;
+}
+
+// Callers' section and key arguments lose surrounding spaces only; a tab
+// around an argument is part of the name asked for.
+std::string_view TrimSpaces(std::string_view text) {
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  return text;
+}
+
+// One pair of matching enclosing quotes goes; nothing else is unquoted.
+std::string_view Unquote(std::string_view value) {
+  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+      value.back() == value.front()) {
+    return value.substr(1, value.size() - 2);
+  }
+  return value;
+}
+
+// UTF-16LE (after its byte-order mark) to single bytes: a code point up to
+// 0xFF becomes that byte, anything else (a surrogate pair counting as one
+// code point) becomes '?'. A lone trailing byte is dropped.
+std::string NarrowUtf16Le(std::string_view bytes) {
+  std::string out;
+  out.reserve(bytes.size() / 2);
+  const std::size_t units = bytes.size() / 2;
+  auto unitAt = [&](std::size_t i) {
+    return static_cast<unsigned>(static_cast<unsigned char>(bytes[2 * i])) |
+           (static_cast<unsigned>(static_cast<unsigned char>(bytes[2 * i + 1])) << 8);
+  };
+  for (std::size_t i = 0; i < units; ++i) {
+    const unsigned unit = unitAt(i);
+    if (unit <= 0xFF) {
+      out.push_back(static_cast<char>(unit));
+      continue;
+    }
+    if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < units) {
+      const unsigned next = unitAt(i + 1);
+      if (next >= 0xDC00 && next <= 0xDFFF) ++i;
+    }
+    out.push_back('?');
+  }
+  return out;
+}
+
+}  // namespace
+
+IniFile IniFile::FromBytes(std::string_view bytes) {
+  IniFile ini;
+  ini.Adopt(std::string(bytes));
+  return ini;
+}
+
+IniFile IniFile::Load(const std::string& path) {
+  // Only plain files are read: a folder, a device or a pipe gives "no file"
+  // (and a pipe could otherwise block the caller for good).
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) return IniFile();
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) return IniFile();
+  std::string bytes;
+  const auto size = std::filesystem::file_size(path, ec);
+  if (!ec) bytes.reserve(static_cast<std::size_t>(size));
+  char buffer[1 << 16];
+  std::size_t got = 0;
+  while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, got);
+  const bool failed = std::ferror(file) != 0;
+  std::fclose(file);
+  if (failed) return IniFile();
+  IniFile ini;
+  ini.Adopt(std::move(bytes));
+  return ini;
+}
+
+void IniFile::Adopt(std::string bytes) {
+  exists_ = true;
+  if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
+      static_cast<unsigned char>(bytes[1]) == 0xFE) {
+    text_ = NarrowUtf16Le(std::string_view(bytes).substr(2));
+  } else {
+    text_ = std::move(bytes);
+  }
+  Parse();
+}
+
+IniFile::Span IniFile::CutAndTrim(std::size_t pos, std::size_t len) const {
+  const std::string_view text(text_);
+  const std::size_t nul = text.substr(pos, len).find('\0');
+  if (nul != std::string_view::npos) len = nul;
+  while (len > 0 && IsBlank(text[pos])) {
+    ++pos;
+    --len;
+  }
+  while (len > 0 && IsBlank(text[pos + len - 1])) --len;
+  return Span{pos, len};
+}
+
+// One pass over the text; every name and value is kept as a span of text_.
+void IniFile::Parse() {
+  const std::string_view text(text_);
+  const std::size_t size = text.size();
+  std::size_t pos = 0;
+  while (pos < size) {
+    std::size_t begin = pos;
+    std::size_t end = pos;
+    while (end < size && !IsLineBreak(text[end])) ++end;
+    pos = end;
+    while (pos < size && IsLineBreak(text[pos])) ++pos;
+
+    while (begin < end && IsBlank(text[begin])) ++begin;
+    while (end > begin && IsBlank(text[end - 1])) --end;
+    if (begin == end) continue;
+
+    if (text[begin] == '[') {
+      // The name runs to the first ']', or to the end of the line when there
+      // is none; whatever follows the ']' is ignored.
+      std::size_t close = begin + 1;
+      while (close < end && text[close] != ']') ++close;
+      Section section;
+      section.name = CutAndTrim(begin + 1, close - begin - 1);
+      section.firstEntry = section.endEntry = entries_.size();
+      sections_.push_back(section);
+      continue;
+    }
+    if (sections_.empty()) continue;  // above the first header: unreachable
+
+    Entry entry;
+    std::size_t equals = begin;
+    while (equals < end && text[equals] != '=') ++equals;
+    if (equals == end) {
+      entry.name = CutAndTrim(begin, end - begin);
+      // A line without '=' that is blank up to its first NUL is skipped
+      // like a blank line.
+      if (entry.name.len == 0) continue;
+    } else {
+      entry.name = CutAndTrim(begin, equals - begin);
+      entry.value = CutAndTrim(equals + 1, end - equals - 1);
+      entry.hasEquals = true;
+    }
+    // Comments are invisible to every lookup, so they are not kept.
+    if (entry.name.len > 0 && text[entry.name.pos] == ';') continue;
+    entries_.push_back(entry);
+    sections_.back().endEntry = entries_.size();
+  }
+}
+
+const IniFile::Section* IniFile::FindSection(std::string_view name) const {
+  name = TrimSpaces(name);
+  for (const Section& section : sections_) {
+    if (SameName(View(section.name), name)) return &section;
+  }
+  return nullptr;
+}
+
+std::string IniFile::Get(std::string_view section, std::string_view key,
+                         std::string_view def) const {
+  const Section* found = FindSection(section);
+  if (found == nullptr) return std::string(def);
+  key = TrimSpaces(key);
+  for (std::size_t i = found->firstEntry; i < found->endEntry; ++i) {
+    const Entry& entry = entries_[i];
+    if (!SameName(View(entry.name), key)) continue;
+    // The first entry of that name decides, even when it has no value.
+    if (!entry.hasEquals) return std::string(def);
+    return std::string(Unquote(View(entry.value)));
+  }
+  return std::string(def);
+}
+
+std::vector<std::string> IniFile::KeyNames(std::string_view section) const {
+  std::vector<std::string> names;
+  const Section* found = FindSection(section);
+  if (found == nullptr) return names;
+  for (std::size_t i = found->firstEntry; i < found->endEntry; ++i) {
+    if (entries_[i].hasEquals) names.emplace_back(View(entries_[i].name));
+  }
+  return names;
+}
+
+std::vector<std::string> IniFile::SectionLines(std::string_view section) const {
+  std::vector<std::string> lines;
+  const Section* found = FindSection(section);
+  if (found == nullptr) return lines;
+  lines.reserve(found->endEntry - found->firstEntry);
+  for (std::size_t i = found->firstEntry; i < found->endEntry; ++i) {
+    const Entry& entry = entries_[i];
+    std::string line(View(entry.name));
+    if (entry.hasEquals) {
+      line += '=';
+      line += View(entry.value);
+    }
+    lines.push_back(std::move(line));
+  }
+  return lines;
+}
+
+std::vector<std::string> IniFile::SectionNames() const {
+  std::vector<std::string> names;
+  for (const Section& section : sections_) {
+    if (section.name.len > 0) names.emplace_back(View(section.name));
+  }
+  return names;
+}
+
+}  // namespace cartulon
