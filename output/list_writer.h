@@ -45,7 +45,8 @@ bool InsertContactBlock(PreviewMap& map, const ListContext& context, MessageSink
 
 // Rebuilds heading and entry lines. When the contact block fails, the
 // heading is already replaced and the entry lines keep their previous
-// content; the result is false.
+// content; the result is false. Selecting the line of the view's selected
+// item (PreviewMap::SelectLineOfItem) is left to the caller.
 bool GeneratePreview(const DirStructure& tree, Preview& preview, const ListContext& context,
                      MessageSink& messages);
 
@@ -73,8 +74,12 @@ struct SaveRequest {
 
 // The save: rewrites `entryLines` in place by the save rules, assembles the
 // file, asks before replacing an existing FileList.txt (unless outputMode is
-// 2), writes it atomically and removes the two templates from the working
-// folder. `writtenPath` receives the path written.
+// 2; No opens the save dialog, whose cancel gives Declined with nothing
+// written or deleted), writes it atomically and, when
+// request.removeTemplates, removes the two templates from the working
+// folder. A failed board detection or write is reported under the caption
+// "Zolt Cartulon" and gives Failed; the templates then stay. `writtenPath`
+// receives the path written.
 SaveOutcome SaveFileList(std::vector<std::string>& entryLines,
                          const std::vector<std::string>& titleLines, SaveRuleFlags& flags,
                          const ListContext& context, const SaveRequest& request,

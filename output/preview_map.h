@@ -12,7 +12,8 @@ struct PreviewMap {
   std::vector<std::string> PreviewLines;
   std::vector<DirNode*> LineNodes;
 
-  // index -1 appends; otherwise inserts at index in both lists.
+  // index -1 appends; otherwise inserts at index in both lists, moving the
+  // later entries down. An index past the end appends as well.
   void AddPreviewLine(std::string text, DirNode* node, int index = -1);
   void Clear();
   // First line whose node is `selected` (null matches the first blank line);

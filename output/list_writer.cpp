@@ -1,0 +1,228 @@
+#include "output/list_writer.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <optional>
+#include <string_view>
+#include <utility>
+
+#include "describe/entry_text.h"
+#include "output/layout_rules.h"
+#include "platform/disc_files.h"
+#include "platform/paths.h"
+
+namespace cartulon {
+
+namespace {
+
+constexpr const char* kAppCaption = "Zolt Cartulon";
+constexpr std::string_view kVerTagMarker = "-Ver.tag";
+constexpr std::string_view kContactLine = "-Contact";
+
+std::string Blanks(long long count) {
+  return count > 0 ? std::string(static_cast<std::size_t>(count), ' ') : std::string();
+}
+
+// A file of the working folder: the name as written when it is there,
+// otherwise an entry that differs only in letter case, otherwise the plain
+// joined path (which then does not exist).
+std::string WorkingFile(const std::string& folder, std::string_view name) {
+  if (std::optional<std::string> found = ResolveOnDisc(folder, name, EntryKind::File)) {
+    return *found;
+  }
+  return JoinPath(folder, name);
+}
+
+// Why a file could not be read, in the platform's words.
+std::string ReadFailureReason(const std::string& path) {
+  if (FolderExists(path)) return std::strerror(EISDIR);
+  errno = 0;
+  if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
+    std::fclose(file);
+    return std::strerror(EIO);
+  }
+  return std::strerror(errno != 0 ? errno : ENOENT);
+}
+
+// The contact template as lines: CR, LF or CR LF end a line, the last line
+// needs no line end, and empty lines are kept.
+std::vector<std::string> SplitContactLines(std::string_view bytes) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  std::size_t i = 0;
+  while (i < bytes.size()) {
+    const char c = bytes[i];
+    if (c != '\r' && c != '\n') {
+      ++i;
+      continue;
+    }
+    lines.emplace_back(bytes.substr(start, i - start));
+    if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+    ++i;
+    start = i;
+  }
+  if (start < bytes.size()) lines.emplace_back(bytes.substr(start));
+  return lines;
+}
+
+}  // namespace
+
+void EmitNodeLines(DirNode* node, PreviewMap& map, const ListContext& context) {
+  if (node == nullptr || !node->Checked) return;
+  const int indent = context.settings.indent;
+
+  if (node->Depth != 0 && node->Data != nullptr) {
+    const std::string prefix = Blanks(2LL * (node->Depth - 1));
+    std::string line = prefix + "-" + node->Name;
+    const long long nameWidth = static_cast<long long>(node->Name.size()) + 1;
+    const long long gap = static_cast<long long>(indent) - static_cast<long long>(line.size());
+    const std::string padding = gap > 0 ? Blanks(gap) : std::string(2, ' ');
+    line += padding;
+    // One line per record of the chain; the later ones keep the description
+    // column of the first and leave the name part blank.
+    for (DescrStruct* record = node->Data.get(); record != nullptr; record = record->Next.get()) {
+      if (record->Enabled) {
+        if (record->EntryText.empty()) ComposeEntryText(*record, context.masters);
+        line += record->EntryText;
+      }
+      map.AddPreviewLine(std::move(line), node, -1);
+      line = prefix + Blanks(nameWidth) + padding;
+    }
+  }
+
+  for (DirNode* child : node->Children) EmitNodeLines(child, map, context);
+
+  if (context.settings.groupDepth >= node->Depth) map.AddPreviewLine(std::string(), nullptr, -1);
+}
+
+bool InsertContactBlock(PreviewMap& map, const ListContext& context, MessageSink& messages) {
+  // The last line naming the Ver.tag leaf becomes the contact block.
+  std::size_t at = map.PreviewLines.size();
+  for (std::size_t i = map.PreviewLines.size(); i-- > 0;) {
+    if (map.PreviewLines[i].find(kVerTagMarker) != std::string::npos) {
+      at = i;
+      break;
+    }
+  }
+  if (at == map.PreviewLines.size()) return true;
+
+  map.PreviewLines[at] = std::string(kContactLine);
+
+  const std::string path = WorkingFile(context.workingFolder, kContactFileName);
+  const std::optional<std::string> bytes = ReadFileBytes(path);
+  if (!bytes) {
+    messages.Show(Message{kAppCaption,
+                          "Cannot open file \"" + path + "\". " + ReadFailureReason(path),
+                          MessageKind::Error});
+    return false;
+  }
+  const std::vector<std::string> lines = SplitContactLines(*bytes);
+  if (lines.empty()) return true;
+
+  const int indent = context.settings.indent;
+  const long long firstGap = indent < 8 ? 4 : static_cast<long long>(indent) - 8;
+  map.PreviewLines[at] = std::string(kContactLine) + Blanks(firstGap) + lines[0];
+  DirNode* const owner = map.LineNodes[at];
+  for (std::size_t i = 1; i < lines.size(); ++i) {
+    map.AddPreviewLine(Blanks(indent) + lines[i], owner, static_cast<int>(at + i));
+  }
+  return true;
+}
+
+bool GeneratePreview(const DirStructure& tree, Preview& preview, const ListContext& context,
+                     MessageSink& messages) {
+  std::vector<std::string> titleLines;
+  BuildTitleBlock(titleLines, context.scdPath, context.settings.indent,
+                  WorkingFile(context.workingFolder, kRulesFileName));
+  preview.titleLines = std::move(titleLines);
+
+  // The entry lines are built aside and replace the shown ones only when the
+  // contact block could be read.
+  PreviewMap entries;
+  EmitNodeLines(tree.RootDir, entries, context);
+  if (!InsertContactBlock(entries, context, messages)) return false;
+  preview.map = std::move(entries);
+  return true;
+}
+
+std::vector<std::string> BuildFooter(const ListSettings& settings) {
+  const long long indent = settings.indent;
+  const long long gap = indent >= 13 ? indent - 13 : 4;
+  return {
+      "-FileList.txt" + Blanks(gap) + "The file you are now reading.",
+      Blanks(indent) + settings.month + "/" + settings.day + "/" + settings.year,
+  };
+}
+
+std::string AssembleFileList(const std::vector<std::string>& titleLines,
+                             const std::vector<std::string>& entryLines,
+                             const std::vector<std::string>& footer) {
+  std::string bytes;
+  for (const std::vector<std::string>* part : {&titleLines, &entryLines, &footer}) {
+    for (const std::string& line : *part) {
+      bytes += line;
+      bytes += "\r\n";
+    }
+  }
+  return bytes;
+}
+
+SaveOutcome SaveFileList(std::vector<std::string>& entryLines,
+                         const std::vector<std::string>& titleLines, SaveRuleFlags& flags,
+                         const ListContext& context, const SaveRequest& request,
+                         UserPrompts& prompts, MessageSink& messages, std::string* writtenPath) {
+  std::string error;
+  if (!RewriteListForSave(entryLines, flags, context.masters, &error)) {
+    messages.Show(Message{kAppCaption, error, MessageKind::Error});
+    return SaveOutcome::Failed;
+  }
+  const std::string bytes =
+      AssembleFileList(titleLines, entryLines, BuildFooter(context.settings));
+
+  std::string target = request.targetPath;
+  if (target.empty()) {
+    target = context.scdPath;
+    target += kPathDelimiter;
+    target += kFileListName;
+  }
+
+  if (request.outputMode != 2 && FileExists(target)) {
+    if (!prompts.AskYesNo(request.caption, request.overwriteText + "\n" + target)) {
+      const std::optional<SaveDialogChoice> choice =
+          prompts.AskSaveFile(context.scdPath, kSaveDialogFilter);
+      if (!choice) return SaveOutcome::Declined;
+      target = ApplySaveDialogExtension(*choice);
+    }
+  }
+
+  std::string writeError;
+  if (!WriteFileAtomically(target, bytes, &writeError)) {
+    messages.Show(Message{kAppCaption, "Cannot create file \"" + target + "\". " + writeError,
+                          MessageKind::Error});
+    return SaveOutcome::Failed;
+  }
+  if (writtenPath != nullptr) *writtenPath = target;
+
+  if (request.removeTemplates) {
+    DeleteFileQuietly(WorkingFile(context.workingFolder, kRulesFileName));
+    DeleteFileQuietly(WorkingFile(context.workingFolder, kContactFileName));
+  }
+  return SaveOutcome::Written;
+}
+
+std::string ApplySaveDialogExtension(const SaveDialogChoice& choice) {
+  std::string_view extension;
+  if (choice.filterIndex == 1) extension = ".txt";
+  if (choice.filterIndex == 2) extension = ".csv";
+  const std::string& name = choice.fileName;
+  if (extension.empty()) return name;
+  if (name.size() >= extension.size() &&
+      EqualsIgnoringAsciiCase(std::string_view(name).substr(name.size() - extension.size()),
+                              extension)) {
+    return name;
+  }
+  return name + std::string(extension);
+}
+
+}  // namespace cartulon
