@@ -15,6 +15,8 @@
 
 namespace cartulon {
 
+struct FolderEntry;
+
 struct DirNode {
   std::string FullPath;            // no trailing delimiter
   std::string Name;                // last component of the path it was created from
@@ -37,7 +39,9 @@ class DirStructure {
  public:
   // Builds the root node and scans below it to `maxDepth`. A negative depth
   // reports "Search\xA1\xA1Depth must be bigger than or equal to 0." under the
-  // caption "DirStructure" and builds no root.
+  // caption "DirStructure" and builds no root. The root "/" is this
+  // platform's bare drive: empty Name and FullPath, children "/name", and it
+  // is scanned; an empty root path is not.
   DirStructure(const std::string& rootPath, DirNode* rootParent, int maxDepth,
                MessageSink& messages);
   DirStructure(const DirStructure&) = delete;
@@ -47,11 +51,15 @@ class DirStructure {
   std::string RootPath;
   DirNode* RootDir = nullptr;
 
+  // Appends a new node for `path` to the parent's children; null (and no
+  // node) when the parent is null.
   DirNode* AddChild(const std::string& path, DirNode* parent);
   // Adds an existing file as a leaf under the node of its folder; null when
   // the file does not exist, its folder is not in the tree, or the name has
   // no folder part (the last reports "FullPath error: <name>" under
-  // "AddFileChild" as a warning).
+  // "AddFileChild" as a warning). The file is found whatever its letter case
+  // (the leaf keeps the name as given); the folder part must match a node
+  // exactly.
   DirNode* AddFileChild(const std::string& fileName);
   static void SortChildren(DirNode* node);
   DirNode* FindNode(std::string_view path) const;
@@ -60,7 +68,9 @@ class DirStructure {
   static bool HasCheckedChild(const DirNode* node);
 
   // The non-folder entries of a node's folder, in directory order, listing
-  // the folder on first use when the scan did not.
+  // the folder on first use when the scan did not. A folder that cannot be
+  // listed counts as listed and empty; it is not tried again. File leaves
+  // have none. Not for concurrent use: the tree has one user at a time.
   const std::vector<std::string>& FileNames(DirNode* node) const;
   // The on-disc path of file `name` in the node's folder by the letter-case
   // rule, answered from the node's listing; nullopt when absent.
@@ -75,6 +85,13 @@ class DirStructure {
  private:
   void ScanFolder(DirNode* node);
   DirNode* NewNode();
+  // The folder to list for a node: its FullPath, the delimiter itself for a
+  // file-system root passed as a lone delimiter; none for file leaves and
+  // nodes without a path.
+  std::optional<std::string> ListingPath(const DirNode* node) const;
+  // Lists the node's folder once: file names into FileNames, Listed set;
+  // the sub-folders (without "." and "..") into `folders` when given.
+  void ListInto(DirNode* node, std::vector<FolderEntry>* folders) const;
 
   MessageSink& messages_;
   std::deque<DirNode> nodes_;
