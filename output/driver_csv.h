@@ -19,12 +19,15 @@ struct DriverInfo {
   std::string SupportedOS;
 };
 
-// Reads FileList.txt as lines; false when it does not exist.
+// Reads FileList.txt as lines (replacing the content of `lines`); false when
+// it does not exist or cannot be read.
 bool LoadDriverLines(const std::string& fileListPath, std::vector<std::string>& lines);
 // Splits FileList.txt bytes into lines (CR, LF or CRLF end a line).
 std::vector<std::string> SplitTextLines(std::string_view bytes);
 
-// The rows of the Drivers section; false when no Drivers marker was found.
+// The rows of the Drivers section (replacing the content of `rows`); false
+// when no Drivers marker was found before the first end marker, or only on
+// line 0.
 bool BuildDriverRows(const std::vector<std::string>& lines, std::vector<std::string>& rows);
 
 DriverInfo ParseDriverLine(std::string_view line);
@@ -46,6 +49,11 @@ struct ExportRequest {
   std::string noDriversText;  // UI text 18
 };
 
+// The whole export. Reports through `messages` a missing list, a missing
+// Drivers section and a failed write (caption request.caption); asks before
+// replacing an existing default target when askBeforeReplace is set, and
+// offers the save dialog when the answer is No. `writtenPath` receives the
+// file written.
 ExportOutcome ExportDriverCsv(const ExportRequest& request, UserPrompts& prompts,
                               MessageSink& messages, std::string* writtenPath = nullptr);
 

@@ -37,8 +37,58 @@ void ApplySaveRules(std::vector<std::string>& lines, SaveRuleFlags& flags);
 // "'<text>' is not a valid integer value"
 std::string NotAnIntegerMessage(const std::string& text);
 
-// Parses a whole decimal integer the way the settings are read (optional
-// sign, digits, surrounding blanks allowed); false when it is not one.
+// Parses a whole number the way the settings are read: optional blanks
+// (space, tab) around it, an optional sign, then decimal digits, or hex
+// digits after "$" or "0x"/"0X". The value must fit a 32-bit signed integer.
+// False when the text is not such a number.
 bool ParseWholeNumber(const std::string& text, long long* value);
+
+// The individual rules, in the order ApplySaveRules runs them. Each works on
+// the list in place; columns are counted from 1 and assume the default
+// name-column width of 25.
+
+// Steps 1 and 2: the first line whose upper-case form contains `title`
+// (looked for while at least five lines follow it) loses the two blank lines
+// below it, if both are blank.
+void RemoveBlankPairAfter(std::vector<std::string>& lines, const std::string& title);
+// Step 3: split entries between "-MANUAL" and "-SOFTWARE" joined, their
+// descriptions cut before " for " and ended with ".".
+void RewriteManualSection(std::vector<std::string>& lines);
+// Step 4: the first make-disk line becomes "- Make " + its title + ".".
+void RewriteMakeDiskLine(std::vector<std::string>& lines);
+// Step 5: the diagnostics line takes the OS tail of the suite or Adobe line
+// above it.
+void CopyDiagnosticsOsTail(std::vector<std::string>& lines);
+// Step 6: "-APPSETUP" lines merged into the lines above them and removed.
+// True when the short-line variant ran (the title and OS-tail rules follow
+// only then).
+bool MergeAppSetupLines(std::vector<std::string>& lines);
+// Step 7: utility titles renamed, OS tails of the network utilities and the
+// pairing utility set, driver flags collected.
+void ApplyUtilityLineRules(std::vector<std::string>& lines, SaveRuleFlags& flags);
+// Step 8: the USB speed utility's OS tail.
+void ApplyUsbSurgeRule(std::vector<std::string>& lines, const SaveRuleFlags& flags);
+// Step 9: later lines whose text from column 25 repeats an earlier one.
+void RemoveRepeatedDescriptions(std::vector<std::string>& lines);
+// Step 10: "- Adobe Reader" and "- RealPlayer V" lines joined to the short
+// folder line above them.
+void JoinVendorApplicationLines(std::vector<std::string>& lines);
+
+// The OS-tail replacement: everything after "Windows" and the one character
+// that follows it is replaced by `osText`. False (line unchanged) when the
+// line has no "Windows".
+bool ReplaceOsTail(std::string& line, const std::string& osText);
+
+// The supported-OS texts the rules write.
+inline constexpr const char* kOsTextW2 = "Win7 32bit & Win7 64bit.";
+inline constexpr const char* kOsTextW4 = "Win7 32bit & Win7 64bit & Win8 32bit & Win8 64bit.";
+inline constexpr const char* kOsTextW6 =
+    "Win7 32bit & Win7 64bit & Win8 32bit & Win8 64bit & Win8.1 32bit & Win8.1 64bit.";
+inline constexpr const char* kOsTextV2 = "Vista 32bit & Vista 64bit & Win7 32bit & Win7 64bit.";
+inline constexpr const char* kOsTextV4 =
+    "Vista 32bit & Vista 64bit & Win7 32bit & Win7 64bit & Win8 32bit & Win8 64bit.";
+inline constexpr const char* kOsTextV6 =
+    "Vista 32bit & Vista 64bit & Win7 32bit & Win7 64bit & Win8 32bit & Win8 64bit & "
+    "Win8.1 32bit & Win8.1 64bit.";
 
 }  // namespace cartulon

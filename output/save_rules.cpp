@@ -1,0 +1,580 @@
+// The save-time rewrite of the entry lines.
+//
+// Conventions used throughout:
+// - Positions inside a line count from 1, as the list format is described
+//   (name column 1..25, "- " at 26..27, description from 28). A "position"
+//   of 0 means "not found".
+// - "The text of a line from column c" is at most 500 bytes from c on, and
+//   empty for a line shorter than c. Every substring helper below clamps its
+//   range to the line, so no line (empty, short, any bytes) is read out of
+//   range.
+// - Upper-casing changes ASCII letters only; "blanks" when trimming are the
+//   bytes up to and including the space (space, tab and the other control
+//   bytes), as the platform's trimming treats them.
+// - The lines a rule marks or records are kept in growable vectors and sets,
+//   not in position tables of fixed size, so a very long list can neither
+//   overflow them nor have part of its work dropped.
+// - Where several lines are deleted, exactly the lines at the recorded
+//   original positions go, each once; the list is compacted in one pass
+//   instead of erasing line by line, which keeps every rule linear in the
+//   number of lines.
+#include "output/save_rules.h"
+
+#include <cstddef>
+#include <optional>
+#include <string_view>
+#include <unordered_set>
+
+#include "platform/ini_profile.h"
+#include "platform/paths.h"
+
+namespace cartulon {
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+constexpr std::size_t kColumnTextLimit = 500;
+constexpr const char* kConditionSection = "ConditionTable";
+
+// 1-based position of the first occurrence of `needle`, 0 when absent.
+std::size_t Pos(std::string_view hay, std::string_view needle) {
+  const std::size_t at = hay.find(needle);
+  return at == std::string_view::npos ? 0 : at + 1;
+}
+
+bool Contains(std::string_view hay, std::string_view needle) {
+  return hay.find(needle) != std::string_view::npos;
+}
+
+// Fills `buffer` with the upper-case form of `line` and returns it. The
+// rules keep one buffer per pass, so that no line needs an allocation of
+// its own for the comparison.
+const std::string& UpperInto(std::string& buffer, std::string_view line) {
+  buffer.assign(line);
+  for (char& c : buffer) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return buffer;
+}
+
+// The first `count` bytes (all of them when the line is shorter; none for a
+// count of zero or less).
+std::string Left(std::string_view text, long long count) {
+  if (count <= 0) return {};
+  return std::string(text.substr(0, static_cast<std::size_t>(count)));
+}
+
+// `count` bytes from 1-based position `start`; empty when the start lies
+// past the end or the count is not positive.
+std::string Copy(std::string_view text, long long start, long long count) {
+  if (count <= 0) return {};
+  if (start < 1) start = 1;
+  const auto index = static_cast<std::size_t>(start - 1);
+  if (index >= text.size()) return {};
+  return std::string(text.substr(index, static_cast<std::size_t>(count)));
+}
+
+// The text from column `column`, at most 500 bytes.
+std::string FromColumn(std::string_view text, long long column) {
+  return Copy(text, column, static_cast<long long>(kColumnTextLimit));
+}
+
+bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 0x20; }
+
+std::string_view TrimView(std::string_view text) {
+  std::size_t begin = 0;
+  std::size_t end = text.size();
+  while (begin < end && IsBlank(text[begin])) ++begin;
+  while (end > begin && IsBlank(text[end - 1])) --end;
+  return text.substr(begin, end - begin);
+}
+
+std::string_view TrimRightView(std::string_view text) {
+  std::size_t end = text.size();
+  while (end > 0 && IsBlank(text[end - 1])) --end;
+  return text.substr(0, end);
+}
+
+std::string TrimRight(std::string_view text) { return std::string(TrimRightView(text)); }
+
+long long Count(const Lines& lines) { return static_cast<long long>(lines.size()); }
+
+// Removes the lines whose flag is set, keeping the order of the others.
+void RemoveFlagged(Lines& lines, const std::vector<bool>& remove) {
+  std::size_t out = 0;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (remove[i]) continue;
+    if (out != i) lines[out] = std::move(lines[i]);
+    ++out;
+  }
+  lines.resize(out);
+}
+
+bool ContainsAppSetup(std::string& buffer, const std::string& line) {
+  return Contains(UpperInto(buffer, line), "-APPSETUP");
+}
+
+// The index i of a ConditionTable key named "Cond(i)" (any letter case, i in
+// decimal without leading zeros, as the board test spells the names it looks
+// up); false for any other name.
+bool ParseConditionIndex(std::string_view name, long long* index) {
+  constexpr std::string_view kPrefix = "COND(";
+  if (name.size() < kPrefix.size() + 2 || name.back() != ')') return false;
+  if (!EqualsIgnoringAsciiCase(name.substr(0, kPrefix.size()), kPrefix)) return false;
+  const std::string_view digits = name.substr(kPrefix.size(), name.size() - kPrefix.size() - 1);
+  if (digits.size() > 10) return false;
+  if (digits.size() > 1 && digits[0] == '0') return false;
+  long long value = 0;
+  for (char c : digits) {
+    if (c < '0' || c > '9') return false;
+    value = value * 10 + (c - '0');
+  }
+  *index = value;
+  return true;
+}
+
+bool IsSeriesCondition(const std::string& value) {
+  const std::string upper = AsciiUpper(value);
+  return Contains(upper, "MB_NAME") && Contains(upper, "Y5") &&
+         (Contains(upper, "77") || Contains(upper, "75"));
+}
+
+int HexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+}  // namespace
+
+std::string NotAnIntegerMessage(const std::string& text) {
+  return "'" + text + "' is not a valid integer value";
+}
+
+bool ParseWholeNumber(const std::string& text, long long* value) {
+  std::size_t begin = 0;
+  std::size_t end = text.size();
+  while (begin < end && (text[begin] == ' ' || text[begin] == '\t')) ++begin;
+  while (end > begin && (text[end - 1] == ' ' || text[end - 1] == '\t')) --end;
+  std::size_t i = begin;
+  bool negative = false;
+  if (i < end && (text[i] == '+' || text[i] == '-')) {
+    negative = text[i] == '-';
+    ++i;
+  }
+  int base = 10;
+  if (i < end && text[i] == '$') {
+    base = 16;
+    ++i;
+  } else if (i + 1 < end && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
+    base = 16;
+    i += 2;
+  }
+  if (i >= end) return false;
+  // Largest magnitude allowed: 2^31 - 1, or 2^31 for a negative number.
+  const long long limit = negative ? 2147483648LL : 2147483647LL;
+  long long magnitude = 0;
+  for (; i < end; ++i) {
+    const int digit = base == 16 ? HexDigit(text[i]) : (text[i] >= '0' && text[i] <= '9' ? text[i] - '0' : -1);
+    if (digit < 0) return false;
+    magnitude = magnitude * base + digit;
+    if (magnitude > limit) return false;
+  }
+  *value = negative ? -magnitude : magnitude;
+  return true;
+}
+
+bool DetectSeriesBoard(const MasterFileLocations& masters, bool* seriesBoard, std::string* error) {
+  const std::string masterPath = masters.Resolve();
+  if (masterPath.empty()) {
+    // Without a master file the board is taken as not a series board.
+    *seriesBoard = false;
+    return true;
+  }
+  const IniFile master = IniFile::Load(masterPath);
+  const std::string numberText = master.Get(kConditionSection, "Number", "");
+  long long number = 0;
+  if (!ParseWholeNumber(numberText, &number)) {
+    if (error) *error = NotAnIntegerMessage(numberText);
+    return false;
+  }
+  // The conditions are Cond(0) .. Cond(number - 1). Instead of looking up
+  // every index (a count like 2000000000 would take ages), only the indexes
+  // that some key of the section names are looked up: a Cond(i) that no key
+  // names reads as empty and can never match, so the result is the same.
+  std::unordered_set<long long> tried;
+  for (const std::string& name : master.KeyNames(kConditionSection)) {
+    long long index = 0;
+    if (!ParseConditionIndex(name, &index) || index >= number) continue;
+    if (!tried.insert(index).second) continue;
+    if (IsSeriesCondition(master.Get(kConditionSection, "Cond(" + std::to_string(index) + ")", ""))) {
+      *seriesBoard = true;
+      return true;
+    }
+  }
+  *seriesBoard = false;
+  return true;
+}
+
+namespace {
+
+// The line with its OS tail replaced; nullopt when it has no "Windows".
+std::optional<std::string> WithOsTail(std::string_view line, std::string_view osText) {
+  const std::size_t p = Pos(line, "Windows");
+  if (p == 0) return std::nullopt;
+  return Left(line, static_cast<long long>(p) + 7) + std::string(osText);
+}
+
+}  // namespace
+
+bool ReplaceOsTail(std::string& line, const std::string& osText) {
+  std::optional<std::string> replaced = WithOsTail(line, osText);
+  if (!replaced) return false;
+  line = std::move(*replaced);
+  return true;
+}
+
+void RemoveBlankPairAfter(Lines& lines, const std::string& title) {
+  std::string upper;
+  for (long long i = 0; i < Count(lines) - 5; ++i) {
+    if (!Contains(UpperInto(upper, lines[i]), title)) continue;
+    if (!TrimView(lines[i + 1]).empty() || !TrimView(lines[i + 2]).empty()) continue;
+    lines.erase(lines.begin() + (i + 1), lines.begin() + (i + 3));
+    return;
+  }
+}
+
+void RewriteManualSection(Lines& lines) {
+  const long long n = Count(lines);
+  long long manual = 0;
+  long long software = 0;
+  for (long long i = 0; i < n; ++i) {
+    const std::string_view trimmed = TrimRightView(lines[i]);
+    if (EqualsIgnoringAsciiCase(trimmed, "-MANUAL")) manual = i;
+    if (EqualsIgnoringAsciiCase(trimmed, "-SOFTWARE")) software = i;
+  }
+  if (manual == 0) manual = software;
+
+  // Joining: a short folder line takes the description of the deeper line
+  // below it, which is marked for deletion.
+  std::vector<bool> marked(lines.size(), false);
+  bool anyMarked = false;
+  for (long long i = manual + 3; i < software; ++i) {
+    const std::string_view a = TrimView(lines[i]);
+    const std::string_view b = TrimView(lines[i + 1]);
+    if (!a.empty() && a.size() <= 25 && b.size() > 25) {
+      lines[i] += FromColumn(lines[i + 1], 26);
+      marked[i + 1] = true;
+      anyMarked = true;
+    }
+  }
+
+  // Shortening: the description ends before " for ".
+  for (long long i = manual; i < software; ++i) {
+    const std::size_t p = Pos(lines[i], " for ");
+    if (p == 0) continue;
+    lines[i] = TrimRight(Left(lines[i], static_cast<long long>(p) - 1)) + ".";
+  }
+
+  if (anyMarked) RemoveFlagged(lines, marked);
+}
+
+void RewriteMakeDiskLine(Lines& lines) {
+  std::string upper;
+  for (long long i = 0; i < Count(lines) - 1; ++i) {
+    UpperInto(upper, lines[i]);
+    const std::size_t f = Pos(upper, " FOR ");
+    if (f == 0) continue;
+    if (!Contains(upper, "MAKEDISK") && !Contains(upper, "MAKE DISK") && !Contains(upper, "MAKE_DISK") &&
+        !Contains(upper, "X86_X64_XP")) {
+      continue;
+    }
+    const std::string t = Left(lines[i], static_cast<long long>(f) - 1);
+    lines[i] = Left(t, 25) + "- Make " + FromColumn(t, 28) + ".";
+    return;
+  }
+}
+
+void CopyDiagnosticsOsTail(Lines& lines) {
+  std::string upper;
+  std::string tail;
+  for (long long i = 0; i < Count(lines) - 1; ++i) {
+    const std::string& line = lines[i];
+    UpperInto(upper, line);
+    if (tail.empty() && (Contains(upper, "- ZOLT TRIVANE II V") || Contains(upper, "- ADOBE") ||
+                         Contains(upper, "- ZOLT TRIVANE III V"))) {
+      const std::size_t p = Pos(upper, "FOR WINDOWS");
+      if (p != 0) tail = FromColumn(line, static_cast<long long>(p));
+    }
+    if (!tail.empty() && Contains(upper, "- PC HEALTHCHECK")) {
+      const std::size_t p = Pos(upper, "FOR");
+      if (p != 0) {
+        lines[i] = Left(lines[i], static_cast<long long>(p) - 1) + tail;
+        return;
+      }
+    }
+  }
+}
+
+namespace {
+
+// Variant A: the line above the first "-APPSETUP" line is long. Each
+// "-APPSETUP" line gives its description (with the OS tail of the line
+// above) to a "- Zolt Trivane II" line above it, and every "-APPSETUP" line
+// goes.
+void MergeAppSetupIntoLongLines(Lines& lines) {
+  std::string upper;
+  const long long n = Count(lines);
+  // The positions of the "-APPSETUP" lines as the loop sees them; only the
+  // line above the current one is rewritten, so a line is looked at before
+  // anything can change it.
+  std::vector<bool> appSetup(lines.size(), false);
+  bool any = false;
+  for (long long i = 0; i < n; ++i) {
+    if (!ContainsAppSetup(upper, lines[i])) continue;
+    appSetup[i] = true;
+    any = true;
+    if (i == 0) continue;  // no line above to merge into
+    std::string d = FromColumn(lines[i], 26);
+    const std::size_t q = Pos(d, "for Windows");
+    if (q != 0) {
+      const std::size_t above = Pos(lines[i - 1], "for Windows");
+      d = Left(d, static_cast<long long>(q) - 1) +
+          (above == 0 ? std::string() : FromColumn(lines[i - 1], static_cast<long long>(above)));
+    }
+    const std::size_t r = Pos(lines[i - 1], "- Zolt Trivane II");
+    if (r != 0) lines[i - 1] = Left(lines[i - 1], static_cast<long long>(r) - 1) + d;
+  }
+  if (any) RemoveFlagged(lines, appSetup);
+}
+
+// Variant B: the line above is short. Each "-APPSETUP" line from position 2
+// on appends its description to the line above; then the "-APPSETUP" lines
+// go and the lines below the first "- Zolt Trivane II" line take its OS
+// tail.
+void MergeAppSetupIntoShortLines(Lines& lines) {
+  std::string upper;
+  const long long n = Count(lines);
+  long long c = 0;
+  for (long long i = 2; i < n; ++i) {
+    if (!ContainsAppSetup(upper, lines[i])) continue;
+    ++c;
+    lines[i - 1] += FromColumn(lines[i], 26);
+  }
+
+  // "Delete the first line at position 2 or later that contains -APPSETUP",
+  // c + 1 times: deleting a line at position 2 or later keeps every other
+  // line of that range in it, so this removes the first c + 1 such lines in
+  // list order, found in one pass.
+  if (c > 0) {
+    // (With c = 0 no line from position 2 on holds "-APPSETUP".)
+    std::vector<bool> remove(lines.size(), false);
+    long long left = c + 1;
+    for (long long i = 2; i < n && left > 0; ++i) {
+      if (!ContainsAppSetup(upper, lines[i])) continue;
+      remove[i] = true;
+      --left;
+    }
+    RemoveFlagged(lines, remove);
+  }
+
+  long long a = 0;
+  std::string tail;
+  for (long long i = 2; i < Count(lines); ++i) {
+    if (!Contains(lines[i], "- Zolt Trivane II")) continue;
+    a = i;
+    const std::size_t p = Pos(lines[i], "for Windows");
+    if (p != 0) tail = FromColumn(lines[i], static_cast<long long>(p));
+    break;
+  }
+
+  for (long long j = 1; j <= c; ++j) {
+    if (a + j >= Count(lines)) break;  // the list ended earlier
+    std::string& line = lines[a + j];
+    const std::size_t p = Pos(line, "for Windows");
+    const std::string current = p == 0 ? std::string() : FromColumn(line, static_cast<long long>(p));
+    if (current == tail) continue;
+    // Drop the compared text (at most 500 bytes from "for Windows") and
+    // append the Trivane line's tail.
+    if (p != 0) line.erase(p - 1, current.size());
+    line += tail;
+  }
+}
+
+}  // namespace
+
+bool MergeAppSetupLines(Lines& lines) {
+  std::string upper;
+  long long k = -1;
+  for (long long i = 0; i < Count(lines); ++i) {
+    if (ContainsAppSetup(upper, lines[i])) {
+      k = i;
+      break;
+    }
+  }
+  // No "-APPSETUP" line, or one at the very top with no line above it:
+  // taken as a short line above.
+  const std::size_t above = k >= 1 ? lines[k - 1].size() : 0;
+  if (above > 100) {
+    MergeAppSetupIntoLongLines(lines);
+    return false;
+  }
+  MergeAppSetupIntoShortLines(lines);
+  return true;
+}
+
+void ApplyUtilityLineRules(Lines& lines, SaveRuleFlags& flags) {
+  std::string upper;
+  for (long long u = 1; u < Count(lines); ++u) {
+    // Every rewrite below starts from the line as it was when the work on
+    // this position began (`line` stays untouched until the end); a later
+    // rewrite replaces an earlier one. A line that lacks the anchor text a
+    // rewrite needs is left as it is.
+    const std::string& line = lines[u];
+    UpperInto(upper, line);
+    std::optional<std::string> rewritten;
+
+    if (Contains(upper, "- ZOLT UPDATE V2") || Contains(upper, "- ZOLT UPDATE V3")) {
+      const std::size_t p = Pos(line, "- Zolt Update V");
+      if (p != 0) {
+        rewritten = Left(line, static_cast<long long>(p) - 1) + "- Zolt Update ( Lumo Update )" +
+                    FromColumn(line, static_cast<long long>(p) + 13);
+      }
+    }
+    if (Contains(upper, "-VEX4")) flags.VexRenameEnabled = false;
+    if (Contains(upper, "- VEX4") && flags.VexRenameEnabled) {
+      const std::size_t p = Pos(line, "- VEX4");
+      if (p != 0) {
+        rewritten = Left(line, static_cast<long long>(p) - 1) + "- Performance and Power Saving Utilities" +
+                    FromColumn(line, static_cast<long long>(p) + 6);
+      }
+    }
+    if (Contains(upper, "- ASMEDIA USB 3.0 DRIVER")) flags.AsmediaUsb3Seen = true;
+    if (Contains(upper, "- INTEL USB 3.0 DRIVER")) flags.IntelUsb3Seen = true;
+    if (Contains(upper, "WIN8 32BIT") || Contains(upper, "WIN8 64BIT")) flags.Win8Seen = true;
+    if (Contains(upper, "WIN8.1 32BIT") || Contains(upper, "WIN8.1 64BIT")) flags.Win81Seen = true;
+
+    const bool networkUtility =
+        (Contains(upper, "- NETWORK MARSHAL") || Contains(upper, "- BT DASH!") ||
+         Contains(upper, "- WI-FI DASH!") || Contains(upper, "- REMOTE DASH!") ||
+         Contains(upper, "- WI-FI FOUNDRY")) &&
+        !Contains(upper, "- ZOLT WI-FI DASH! & NFC REMOTE");
+    if (networkUtility) {
+      const char* os = flags.Win81Seen ? kOsTextW6 : flags.Win8Seen ? kOsTextW4 : kOsTextW2;
+      if (std::optional<std::string> tail = WithOsTail(line, os)) rewritten = std::move(tail);
+    }
+    if (Contains(upper, "- ZOLT PAIRWELL")) {
+      const char* os = flags.SeriesBoard
+                           ? (flags.Win81Seen ? kOsTextW6 : flags.Win8Seen ? kOsTextW4 : kOsTextW2)
+                           : (flags.Win81Seen ? kOsTextV6 : flags.Win8Seen ? kOsTextV4 : kOsTextV2);
+      if (std::optional<std::string> tail = WithOsTail(line, os)) rewritten = std::move(tail);
+    }
+    if (rewritten) lines[u] = std::move(*rewritten);
+  }
+}
+
+void ApplyUsbSurgeRule(Lines& lines, const SaveRuleFlags& flags) {
+  if (flags.AsmediaUsb3Seen) return;
+  if (!flags.SeriesBoard && !flags.IntelUsb3Seen) return;
+  std::string upper;
+  for (std::string& line : lines) {
+    if (Contains(UpperInto(upper, line), "- USB 3.0 SURGE")) ReplaceOsTail(line, kOsTextW6);
+  }
+}
+
+void RemoveRepeatedDescriptions(Lines& lines) {
+  // A line longer than 25 bytes goes when an earlier line, looked at before
+  // the scan stopped, has the same text from column 25. The scan stops at
+  // the contact block's first line (Indent 25) and never takes the last line
+  // as the earlier one of a pair. All comparisons are made on the list as it
+  // was before anything was deleted; the keys seen so far are kept in a set
+  // instead of comparing every pair.
+  static const std::string kStopLine =
+      "-Contact" + std::string(17, ' ') + "ZOLTEK COMPUTER INC.";
+  const std::size_t n = lines.size();
+  if (n < 2) return;
+  std::size_t stop = n - 1;
+  for (std::size_t t = 0; t + 1 < n; ++t) {
+    if (lines[t] == kStopLine) {
+      stop = t;
+      break;
+    }
+  }
+  std::unordered_set<std::string_view> seen;
+  seen.reserve(stop);
+  std::vector<bool> repeated(n, false);
+  bool any = false;
+  for (std::size_t v = 0; v < n; ++v) {
+    if (lines[v].size() <= 25) continue;
+    const std::string_view key = std::string_view(lines[v]).substr(24, kColumnTextLimit);
+    if (seen.count(key) != 0) {
+      repeated[v] = true;
+      any = true;
+    } else if (v < stop) {
+      seen.insert(key);
+    }
+  }
+  // The set holds views into `lines`; drop it before the list moves.
+  seen.clear();
+  if (any) RemoveFlagged(lines, repeated);
+}
+
+void JoinVendorApplicationLines(Lines& lines) {
+  // The loop runs over the positions of the changing list: after a join the
+  // line that moved up into the current position is not examined, but it is
+  // the line above for the next position. Built as a single pass that copies
+  // the kept lines to `out`; `out` always holds positions 0 .. b - 1 and
+  // lines[r] is the line at position b.
+  const long long n = Count(lines);  // fixed before the loop, as the rule says
+  if (n < 1 || 1 >= n - 60) return;
+  Lines out;
+  out.reserve(lines.size());
+  std::string upper;
+  out.push_back(std::move(lines[0]));
+  std::size_t r = 1;
+  for (long long b = 1; b < n - 60 && r < lines.size(); ++b) {
+    std::string& current = lines[r];
+    std::string& above = out.back();
+    const bool application = Contains(current, "- Adobe Reader") || Contains(current, "- RealPlayer V");
+    bool folderAbove = false;
+    if (application && above.size() <= 25) {
+      UpperInto(upper, above);
+      folderAbove = Contains(upper, "ADOBE") || Contains(upper, "PLAYER") || Contains(upper, "REALPLA");
+    }
+    if (folderAbove) {
+      above += TrimRight(FromColumn(current, 26));
+      ++r;  // line b is deleted
+      if (r < lines.size()) out.push_back(std::move(lines[r++]));  // moved up, skipped
+    } else {
+      out.push_back(std::move(current));
+      ++r;
+    }
+  }
+  for (; r < lines.size(); ++r) out.push_back(std::move(lines[r]));
+  lines = std::move(out);
+}
+
+void ApplySaveRules(Lines& lines, SaveRuleFlags& flags) {
+  RemoveBlankPairAfter(lines, "REALTEK AUDIO DRIVER");
+  RemoveBlankPairAfter(lines, "INTEL CHIPSET DRIVER");
+  RewriteManualSection(lines);
+  RewriteMakeDiskLine(lines);
+  CopyDiagnosticsOsTail(lines);
+  if (MergeAppSetupLines(lines)) ApplyUtilityLineRules(lines, flags);
+  ApplyUsbSurgeRule(lines, flags);
+  RemoveRepeatedDescriptions(lines);
+  JoinVendorApplicationLines(lines);
+}
+
+bool RewriteListForSave(Lines& lines, SaveRuleFlags& flags, const MasterFileLocations& masters,
+                        std::string* error) {
+  bool series = false;
+  if (!DetectSeriesBoard(masters, &series, error)) return false;
+  flags.SeriesBoard = series;
+  ApplySaveRules(lines, flags);
+  return true;
+}
+
+}  // namespace cartulon
