@@ -12,6 +12,7 @@
 #include "platform/disc_files.h"
 #include "platform/ini_profile.h"
 #include "platform/paths.h"
+#include "platform/text.h"
 
 namespace cartulon {
 
@@ -44,16 +45,6 @@ constexpr std::array<std::string_view, 8> kCheckedPartsWithEnglish = {
     "RAID", "INTEL", "AMD", "NVIDIA", "GUIDE", "MANUAL", "LUCID", "VIRTU",
 };
 constexpr std::string_view kManualFolderName = "ZOLTMANUAL";
-
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\v'; }
-
-std::string TrimBlanks(std::string_view text) {
-  std::size_t begin = 0;
-  std::size_t end = text.size();
-  while (begin < end && IsBlank(text[begin])) ++begin;
-  while (end > begin && IsBlank(text[end - 1])) --end;
-  return std::string(text.substr(begin, end - begin));
-}
 
 template <std::size_t N>
 bool EqualsAny(std::string_view name, const std::array<std::string_view, N>& words) {

@@ -6,6 +6,7 @@
 #include "platform/disc_files.h"
 #include "platform/ini_profile.h"
 #include "platform/paths.h"
+#include "platform/text.h"
 
 namespace cartulon {
 
@@ -58,16 +59,6 @@ constexpr std::array<std::string_view, 4> kPairTexts = {
     "Win8 32bit & Win8 64bit",
     "Win8.1 32bit & Win8.1 64bit",
 };
-
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\v'; }
-
-std::string TrimBlanks(std::string_view text) {
-  std::size_t begin = 0;
-  std::size_t end = text.size();
-  while (begin < end && IsBlank(text[begin])) ++begin;
-  while (end > begin && IsBlank(text[end - 1])) --end;
-  return std::string(text.substr(begin, end - begin));
-}
 
 // `relative` looked up below `base` by the letter-case rule; an empty base
 // is the working folder, and the result then stays relative.

@@ -46,27 +46,6 @@ bool IsEndMarker(const std::string& upper) {
 
 }  // namespace
 
-std::vector<std::string> SplitTextLines(std::string_view bytes) {
-  // A line ends at CR, LF or CR LF; a final line without an ending still
-  // counts, and an ending at the very end adds no empty line.
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  std::size_t i = 0;
-  while (i < bytes.size()) {
-    const char c = bytes[i];
-    if (c != '\r' && c != '\n') {
-      ++i;
-      continue;
-    }
-    lines.emplace_back(bytes.substr(start, i - start));
-    ++i;
-    if (c == '\r' && i < bytes.size() && bytes[i] == '\n') ++i;
-    start = i;
-  }
-  if (start < bytes.size()) lines.emplace_back(bytes.substr(start));
-  return lines;
-}
-
 bool LoadDriverLines(const std::string& fileListPath, std::vector<std::string>& lines) {
   if (!FileExists(fileListPath)) return false;
   // A list that exists but cannot be read counts as missing.

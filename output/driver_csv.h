@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/message_sink.h"
+#include "platform/text.h"  // SplitTextLines, for callers that split a list themselves
 #include "platform/prompts.h"
 
 namespace cartulon {
@@ -22,8 +23,6 @@ struct DriverInfo {
 // Reads FileList.txt as lines (replacing the content of `lines`); false when
 // it does not exist or cannot be read.
 bool LoadDriverLines(const std::string& fileListPath, std::vector<std::string>& lines);
-// Splits FileList.txt bytes into lines (CR, LF or CRLF end a line).
-std::vector<std::string> SplitTextLines(std::string_view bytes);
 
 // The rows of the Drivers section (replacing the content of `rows`); false
 // when no Drivers marker was found before the first end marker, or only on

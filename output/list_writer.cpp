@@ -11,6 +11,7 @@
 #include "output/layout_rules.h"
 #include "platform/disc_files.h"
 #include "platform/paths.h"
+#include "platform/text.h"
 
 namespace cartulon {
 
@@ -43,27 +44,6 @@ std::string ReadFailureReason(const std::string& path) {
     return std::strerror(EIO);
   }
   return std::strerror(errno != 0 ? errno : ENOENT);
-}
-
-// The contact template as lines: CR, LF or CR LF end a line, the last line
-// needs no line end, and empty lines are kept.
-std::vector<std::string> SplitContactLines(std::string_view bytes) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  std::size_t i = 0;
-  while (i < bytes.size()) {
-    const char c = bytes[i];
-    if (c != '\r' && c != '\n') {
-      ++i;
-      continue;
-    }
-    lines.emplace_back(bytes.substr(start, i - start));
-    if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
-    ++i;
-    start = i;
-  }
-  if (start < bytes.size()) lines.emplace_back(bytes.substr(start));
-  return lines;
 }
 
 }  // namespace
@@ -117,7 +97,7 @@ bool InsertContactBlock(PreviewMap& map, const ListContext& context, MessageSink
                           MessageKind::Error});
     return false;
   }
-  const std::vector<std::string> lines = SplitContactLines(*bytes);
+  const std::vector<std::string> lines = SplitTextLines(*bytes);
   if (lines.empty()) return true;
 
   const int indent = context.settings.indent;
