@@ -19,6 +19,8 @@
 #include <string>
 #include <vector>
 
+#include "describe/os_tags.h"
+
 namespace cartulon::bench {
 
 struct DiscShape {
@@ -60,20 +62,6 @@ class Random {
  private:
   std::uint32_t state_;
 };
-
-inline const std::vector<std::string>& OsTags() {
-  static const std::vector<std::string> tags = {
-      "WNT_5.2P",        "WNT_5.1P_MCE",    "WNT_5.1P",        "WNT_5.1H",
-      "WNT_6.0P_32",     "WNT_6.0P_32_MCE", "WNT_6.0H_32",     "WNT_6.0H_32_MCE",
-      "WNT_6.0P_64",     "WNT_6.0P_64_MCE", "WNT_6.0H_64",     "WNT_6.0H_64_MCE",
-      "WNT_6.1P_32",     "WNT_6.1P_32_MCE", "WNT_6.1H_32",     "WNT_6.1H_32_MCE",
-      "WNT_6.1P_64",     "WNT_6.1P_64_MCE", "WNT_6.1H_64",     "WNT_6.1H_64_MCE",
-      "WNT_6.2P_32",     "WNT_6.2P_32_MCE", "WNT_6.2H_32",     "WNT_6.2H_32_MCE",
-      "WNT_6.2P_64",     "WNT_6.2P_64_MCE", "WNT_6.2H_64",     "WNT_6.2H_64_MCE",
-      "WNT_6.3P_32",     "WNT_6.3P_32_MCE", "WNT_6.3H_32",     "WNT_6.3H_32_MCE",
-      "WNT_6.3P_64",     "WNT_6.3P_64_MCE", "WNT_6.3H_64",     "WNT_6.3H_64_MCE"};
-  return tags;
-}
 
 class Writer {
  public:
@@ -138,13 +126,13 @@ inline std::string VersionText(Random& random) {
 // missing, sometimes written in small letters).
 inline std::vector<std::string> OsTagSection(Random& random) {
   std::vector<std::string> lines{"[OS_Language_Tag]"};
-  const std::vector<std::string>& tags = OsTags();
+  const auto& tags = cartulon::OSTagTable;
   const std::uint32_t groups = random.Next();
   for (std::size_t i = 0; i < tags.size(); ++i) {
     const int group = i == 0 ? 1 : i < 4 ? 0 : 2 + static_cast<int>((i - 4) / 4);
     if (((groups >> group) & 1) == 0) continue;
     if (random.Below(20) == 0) continue;
-    std::string name = tags[i];
+    std::string name(tags[i]);
     if (random.Below(15) == 0) {
       for (char& c : name) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
     }
