@@ -104,38 +104,6 @@ inline CliResult RunCli(const std::vector<std::string>& args, const RunSettings&
   return result;
 }
 
-// Lines joined with CR LF after each, the last one included.
-inline std::string Crlf(std::initializer_list<std::string_view> lines) {
-  std::string text;
-  for (std::string_view line : lines) {
-    text.append(line);
-    text.append("\r\n");
-  }
-  return text;
-}
-
-inline std::string Crlf(const std::vector<std::string>& lines) {
-  std::string text;
-  for (const std::string& line : lines) text += line + "\r\n";
-  return text;
-}
-
-// Splits file bytes at CR LF; the text after the last CR LF must be empty.
-inline std::vector<std::string> CrlfLines(const std::string& bytes) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  while (start < bytes.size()) {
-    const std::size_t end = bytes.find("\r\n", start);
-    if (end == std::string::npos) {
-      lines.push_back(bytes.substr(start));
-      break;
-    }
-    lines.push_back(bytes.substr(start, end - start));
-    start = end + 2;
-  }
-  return lines;
-}
-
 inline std::string Blanks(std::size_t n) { return std::string(n, ' '); }
 
 // The eight Windows 7 tags (the four 32-bit ones first).

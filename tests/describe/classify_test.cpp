@@ -19,15 +19,6 @@
 namespace cartulon {
 namespace {
 
-std::string Crlf(std::initializer_list<std::string_view> lines) {
-  std::string text;
-  for (std::string_view line : lines) {
-    text += line;
-    text += "\r\n";
-  }
-  return text;
-}
-
 const std::string kEnglish = Crlf({"[Default]", "Title=Demo Driver"});
 
 std::string Readme(std::string_view name, std::string_view version) {

@@ -19,15 +19,6 @@
 namespace cartulon {
 namespace {
 
-std::string Crlf(std::initializer_list<std::string_view> lines) {
-  std::string text;
-  for (std::string_view line : lines) {
-    text += line;
-    text += "\r\n";
-  }
-  return text;
-}
-
 constexpr std::string_view kWin7Tags[] = {
     "WNT_6.1P_32", "WNT_6.1P_32_MCE", "WNT_6.1H_32", "WNT_6.1H_32_MCE",
     "WNT_6.1P_64", "WNT_6.1P_64_MCE", "WNT_6.1H_64", "WNT_6.1H_64_MCE",

@@ -20,15 +20,6 @@
 namespace cartulon {
 namespace {
 
-std::string Crlf(std::initializer_list<std::string_view> lines) {
-  std::string text;
-  for (std::string_view line : lines) {
-    text += line;
-    text += "\r\n";
-  }
-  return text;
-}
-
 int TagIndex(std::string_view tag) {
   const auto it = std::find(OSTagTable.begin(), OSTagTable.end(), tag);
   return it == OSTagTable.end() ? -1 : static_cast<int>(it - OSTagTable.begin());

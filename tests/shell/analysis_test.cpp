@@ -19,21 +19,6 @@ namespace {
 
 std::string Blanks(std::size_t n) { return std::string(n, ' '); }
 
-std::vector<std::string> CrLfSplit(std::string_view text) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    const std::size_t end = text.find("\r\n", start);
-    if (end == std::string_view::npos) {
-      lines.emplace_back(text.substr(start));
-      break;
-    }
-    lines.emplace_back(text.substr(start, end - start));
-    start = end + 2;
-  }
-  return lines;
-}
-
 class NoPrompts : public UserPrompts {
  public:
   bool AskYesNo(const std::string&, const std::string&) override {
@@ -189,7 +174,7 @@ TEST_F(AnalysisTest, DiscToFileListEndToEnd) {
       "",
   };
   const std::vector<std::string> contactLines =
-      CrLfSplit(*resources::EmbeddedFile("TECHSUPP.ini"));
+      CrlfLines(*resources::EmbeddedFile("TECHSUPP.ini"));
   expected.push_back("-Contact" + Blanks(17) + contactLines[0]);
   for (std::size_t i = 1; i < contactLines.size(); ++i) {
     expected.push_back(Blanks(25) + contactLines[i]);
@@ -203,7 +188,7 @@ TEST_F(AnalysisTest, DiscToFileListEndToEnd) {
   for (const std::string& line : expected) bytes += line + "\r\n";
   const std::optional<std::string> file = ReadFileBytes(written);
   ASSERT_TRUE(file.has_value());
-  EXPECT_EQ(CrLfSplit(*file), expected);  // a readable difference first
+  EXPECT_EQ(CrlfLines(*file), expected);  // a readable difference first
   EXPECT_EQ(*file, bytes);
 }
 

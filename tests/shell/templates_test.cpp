@@ -16,21 +16,6 @@
 namespace cartulon {
 namespace {
 
-std::vector<std::string> CrLfSplit(std::string_view text) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    const std::size_t end = text.find("\r\n", start);
-    if (end == std::string_view::npos) {
-      lines.emplace_back(text.substr(start));
-      break;
-    }
-    lines.emplace_back(text.substr(start, end - start));
-    start = end + 2;
-  }
-  return lines;
-}
-
 TEST(CarriedResourceTest, FoundByTypeAndNameIgnoringCase) {
   const auto techSupp = FindCarriedResource("TXTFILE", "TECHSUPP");
   ASSERT_TRUE(techSupp.has_value());
@@ -65,7 +50,7 @@ TEST(CarriedResourceTest, RulesTemplateHoldsTheShippedRules) {
 
 TEST(CarriedResourceTest, ContactTemplateStartsWithTheCompanyLine) {
   const std::vector<std::string> lines =
-      CrLfSplit(*FindCarriedResource("TXTFILE", "TECHSUPP"));
+      CrlfLines(*FindCarriedResource("TXTFILE", "TECHSUPP"));
   ASSERT_EQ(lines.size(), 57u);
   EXPECT_EQ(lines[0], "ZOLTEK COMPUTER INC.");
   EXPECT_EQ(lines[1], "");

@@ -6,8 +6,10 @@
 //
 // Include as "support/temp_disc.h"; the test binaries put tests/ on the
 // include path.
+#include <initializer_list>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace cartulon::test_support {
 
@@ -38,7 +40,21 @@ class TempDir {
 
 }  // namespace cartulon::test_support
 
+namespace cartulon::test_support {
+
+// Lines joined with CR LF after each, the last one included: how the disc's
+// INI files and the written lists end their lines.
+std::string Crlf(std::initializer_list<std::string_view> lines);
+std::string Crlf(const std::vector<std::string>& lines);
+
+// File bytes split at CR LF; a last piece without CR LF is kept.
+std::vector<std::string> CrlfLines(std::string_view bytes);
+
+}  // namespace cartulon::test_support
+
 namespace cartulon {
+using test_support::Crlf;
+using test_support::CrlfLines;
 // Also reachable as cartulon::TempDir. (The helper's own namespace is not
 // called "testing" so that it never hides GoogleTest's ::testing inside
 // namespace cartulon.)
