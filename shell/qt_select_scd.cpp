@@ -1,0 +1,252 @@
+#include "shell/qt_select_scd.h"
+
+#include <QEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStyle>
+
+#include "platform/paths.h"
+#include "platform/qt_dialogs.h"
+#include "platform/settings_store.h"
+#include "shell/qt_browse_folder.h"
+#include "shell/qt_loading.h"
+
+namespace cartulon {
+
+void FolderHistory::Load(const std::array<std::string, kRememberedFolders>& values) {
+  HistoryCount = 0;
+  for (int i = 0; i < kRememberedFolders; ++i) {
+    History[static_cast<std::size_t>(i)] = values[static_cast<std::size_t>(i)];
+    if (!values[static_cast<std::size_t>(i)].empty()) ++HistoryCount;
+  }
+}
+
+void FolderHistory::UpdateHistory(const std::string& path) {
+  if (HistoryCount < kRememberedFolders) ++HistoryCount;
+  int found = HistoryCount;
+  for (int i = 0; i < HistoryCount; ++i) {
+    if (History[static_cast<std::size_t>(i)] == path) {
+      found = i;
+      break;
+    }
+  }
+  for (int k = found; k >= 1; --k) {
+    History[static_cast<std::size_t>(k)] = History[static_cast<std::size_t>(k - 1)];
+  }
+  History[0] = path;
+}
+
+std::array<std::string, kRememberedFolders> FolderHistory::Stored() const {
+  std::array<std::string, kRememberedFolders> values;
+  for (int i = 0; i < kRememberedFolders; ++i) {
+    values[static_cast<std::size_t>(i)] = History[static_cast<std::size_t>(i)];
+  }
+  return values;
+}
+
+std::string DefaultDiscRoot(const std::string& programFolder) {
+  std::string folder = programFolder;
+  if (folder.empty() || !IsPathDelimiter(folder.back())) folder.push_back(kPathDelimiter);
+  return FolderPart(StripTrailingDelimiter(folder));
+}
+
+void HistoryListBox::mousePressEvent(QMouseEvent* event) {
+  // Only the left button moves the selection, as in a plain list box.
+  if (event->button() == Qt::LeftButton) QListWidget::mousePressEvent(event);
+  emit pressed();
+}
+
+void HistoryListBox::mouseDoubleClickEvent(QMouseEvent* event) {
+  QListWidget::mouseDoubleClickEvent(event);
+  if (event->button() == Qt::LeftButton) emit doubleClickedLine();
+}
+
+void HistoryListBox::keyReleaseEvent(QKeyEvent* event) {
+  QListWidget::keyReleaseEvent(event);
+  emit keyReleased();
+}
+
+namespace {
+
+QString ValueKey(int k) { return QStringLiteral("Folder%1").arg(k); }
+
+}  // namespace
+
+SCDSelector::SCDSelector(LoadingWindow& loading, Dialogs& dialogs, SettingsStore& store,
+                         const std::string& programFolder, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      loading_(loading),
+      dialogs_(dialogs),
+      store_(store) {
+  setObjectName(QStringLiteral("SCDSelector"));
+
+  // The design is taller than the dialog's client area: the remembered
+  // folders and the Preview button come into view by scrolling.
+  scroll_ = new QScrollArea(this);
+  scroll_->setFrameShape(QFrame::NoFrame);
+  scroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  scroll_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  auto* form = new QWidget;
+  form->setFixedSize(436, 241);
+
+  label1_ = new QLabel(form);
+  label1_->setGeometry(14, 12, 355, 13);
+  edtSCD_ = new QLineEdit(form);
+  edtSCD_->setObjectName(QStringLiteral("edtSCD"));
+  edtSCD_->setGeometry(16, 40, 305, 21);
+  btnBrowse_ = new QPushButton(form);
+  btnBrowse_->setObjectName(QStringLiteral("btnBrowse"));
+  btnBrowse_->setGeometry(344, 38, 81, 25);
+  button2_ = new QPushButton(form);
+  button2_->setObjectName(QStringLiteral("Button2"));
+  button2_->setGeometry(334, 152, 75, 25);
+  btnGen_ = new QPushButton(form);
+  btnGen_->setObjectName(QStringLiteral("btnGen"));
+  btnGen_->setGeometry(35, 72, 94, 25);
+  btnCancel_ = new QPushButton(form);
+  btnCancel_->setObjectName(QStringLiteral("btnCancel"));
+  btnCancel_->setGeometry(344, 72, 81, 25);
+  historyList_ = new HistoryListBox(form);
+  historyList_->setObjectName(QStringLiteral("edtHistoryPath"));
+  historyList_->setGeometry(24, 152, 297, 81);
+  historyList_->setUniformItemSizes(true);
+  label2_ = new QLabel(form);
+  label2_->setGeometry(25, 128, 200, 13);
+  btnxls_ = new QPushButton(form);
+  btnxls_->setObjectName(QStringLiteral("btnxls"));
+  btnxls_->setGeometry(200, 72, 97, 25);
+
+  scroll_->setWidget(form);
+  // The default button (Enter) is known to the dialog only once the button
+  // lies inside it.
+  btnGen_->setDefault(true);
+  const int barWidth = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+  setFixedSize(436 + barWidth, 109);
+  scroll_->setGeometry(0, 0, 436 + barWidth, 109);
+  move(400, 236);
+
+  setTabOrder(edtSCD_, btnBrowse_);
+  setTabOrder(btnBrowse_, button2_);
+  setTabOrder(button2_, btnGen_);
+  setTabOrder(btnGen_, btnCancel_);
+  setTabOrder(btnCancel_, historyList_);
+  setTabOrder(historyList_, btnxls_);
+
+  // The texts, in the order of their identifiers.
+  loading_.SelectLanguage();
+  setWindowTitle(DisplayText(loading_.LoadUiText(1)));
+  label1_->setText(DisplayText(loading_.LoadUiText(2)));
+  btnGen_->setText(DisplayText(loading_.LoadUiText(3)));
+  btnGen_->setToolTip(DisplayText(loading_.LoadUiText(12)));
+  btnCancel_->setText(DisplayText(loading_.LoadUiText(4)));
+  btnCancel_->setToolTip(DisplayText(loading_.LoadUiText(16)));
+  btnBrowse_->setText(DisplayText(loading_.LoadUiText(5)));
+  btnBrowse_->setToolTip(DisplayText(loading_.LoadUiText(15)));
+  button2_->setText(DisplayText(loading_.LoadUiText(6)));
+  label2_->setText(DisplayText(loading_.LoadUiText(10)));
+  btnxls_->setText(DisplayText(loading_.LoadUiText(11)));
+  btnxls_->setToolTip(DisplayText(loading_.LoadUiText(13)));
+
+  SetPathText(DefaultDiscRoot(programFolder));
+
+  connect(btnGen_, &QPushButton::clicked, this, [this] { done(kResultTxt); });
+  connect(btnxls_, &QPushButton::clicked, this, [this] { done(kResultTxtAndCsv); });
+  connect(btnCancel_, &QPushButton::clicked, this, [this] { done(kResultCancel); });
+  connect(button2_, &QPushButton::clicked, this, [this] { done(kResultPreview); });
+  connect(btnBrowse_, &QPushButton::clicked, this, [this] { btnBrowseClick(); });
+  connect(historyList_, &HistoryListBox::pressed, this, [this] { TakeSelectedHistoryLine(); });
+  connect(historyList_, &HistoryListBox::keyReleased, this, [this] { TakeSelectedHistoryLine(); });
+  connect(historyList_, &HistoryListBox::doubleClickedLine, this, [this] {
+    TakeSelectedHistoryLine();
+    button2_->click();
+  });
+
+  // The button under the mouse takes the focus, so that Enter presses the
+  // button hovered last.
+  for (QPushButton* button : {btnGen_, btnxls_, btnBrowse_, btnCancel_}) {
+    button->setMouseTracking(true);
+    button->installEventFilter(this);
+  }
+}
+
+std::string SCDSelector::PathText() const {
+  if (edtSCD_->text() == DisplayText(pathBytes_)) return pathBytes_;
+  return PathBytes(edtSCD_->text());
+}
+
+void SCDSelector::SetPathText(const std::string& path) {
+  pathBytes_ = path;
+  edtSCD_->setText(DisplayText(path));
+}
+
+void SCDSelector::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  if (!event->spontaneous()) {
+    FormShow();
+    edtSCD_->setFocus(Qt::OtherFocusReason);
+  }
+}
+
+void SCDSelector::FormShow() {
+  std::array<std::string, kRememberedFolders> values;
+  historyList_->clear();
+  for (int k = 1; k <= kRememberedFolders; ++k) {
+    std::string value = store_.ReadString(kRememberKey, ValueKey(k).toStdString());
+    auto* line = new QListWidgetItem(DisplayText(value), historyList_);
+    line->setData(Qt::UserRole, QByteArray(value.data(), static_cast<qsizetype>(value.size())));
+    line->setSizeHint(QSize(0, 13));
+    values[static_cast<std::size_t>(k - 1)] = std::move(value);
+  }
+  history_.Load(values);
+}
+
+void SCDSelector::FormClose() {
+  history_.UpdateHistory(PathText());
+  std::vector<std::pair<std::string, std::string>> values;
+  const auto stored = history_.Stored();
+  for (int k = 1; k <= kRememberedFolders; ++k) {
+    values.emplace_back(ValueKey(k).toStdString(), stored[static_cast<std::size_t>(k - 1)]);
+  }
+  // A store that cannot be written is not reported.
+  store_.WriteStrings(kRememberKey, values);
+}
+
+void SCDSelector::done(int result) {
+  if (!closing_) {
+    closing_ = true;
+    FormClose();
+    QDialog::done(result);
+    closing_ = false;
+    return;
+  }
+  QDialog::done(result);
+}
+
+void SCDSelector::reject() { done(kResultCancel); }
+
+void SCDSelector::TakeSelectedHistoryLine() {
+  const QList<QListWidgetItem*> selected = historyList_->selectedItems();
+  if (selected.isEmpty()) return;
+  const QByteArray bytes = selected.first()->data(Qt::UserRole).toByteArray();
+  SetPathText(bytes.toStdString());
+}
+
+void SCDSelector::btnBrowseClick() {
+  const std::string folder = BrowseForFolder(dialogs_, this, {}, {});
+  if (!folder.empty()) SetPathText(folder);
+}
+
+bool SCDSelector::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::MouseMove) {
+    if (auto* button = qobject_cast<QPushButton*>(watched)) button->setFocus(Qt::MouseFocusReason);
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+}  // namespace cartulon

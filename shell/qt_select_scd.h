@@ -1,0 +1,125 @@
+#pragma once
+// The support-CD selection dialog (TSCDSelector): the disc root, the five
+// folders used last, and the kind of run, carried by the modal result.
+#include <QDialog>
+#include <QListWidget>
+
+#include <array>
+#include <string>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QScrollArea;
+
+namespace cartulon {
+
+class Dialogs;
+class LoadingWindow;
+class SettingsStore;
+
+// Modal results; the numbers are the platform's standard dialog results.
+inline constexpr int kResultPreview = 1;
+inline constexpr int kResultCancel = 2;
+inline constexpr int kResultTxtAndCsv = 4;
+inline constexpr int kResultTxt = 6;
+
+inline constexpr int kRememberedFolders = 5;
+
+// The remembered folders, most recent first. Slots 0 to 4 are stored; slot 5
+// only receives the entry that drops off the end.
+struct FolderHistory {
+  std::array<std::string, kRememberedFolders + 1> History;
+  // Non-empty values found when the dialog was shown: the search bound of
+  // UpdateHistory.
+  int HistoryCount = 0;
+
+  // The five stored values, in order; counts the non-empty ones.
+  void Load(const std::array<std::string, kRememberedFolders>& values);
+  // Moves `path` to the front: an entry already remembered keeps one slot,
+  // a new one pushes the others down (the fifth drops off).
+  void UpdateHistory(const std::string& path);
+  std::array<std::string, kRememberedFolders> Stored() const;
+};
+
+// The parent of the program's folder, with a trailing delimiter: the disc
+// root when the program sits in the disc's Bin folder.
+std::string DefaultDiscRoot(const std::string& programFolder);
+
+// The list of remembered folders: reports presses (any button), released
+// keys and double clicks after the list has handled them.
+class HistoryListBox : public QListWidget {
+  Q_OBJECT
+
+ public:
+  using QListWidget::QListWidget;
+
+ signals:
+  void pressed();
+  void keyReleased();
+  void doubleClickedLine();
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+};
+
+class SCDSelector : public QDialog {
+  Q_OBJECT
+
+ public:
+  SCDSelector(LoadingWindow& loading, Dialogs& dialogs, SettingsStore& store,
+              const std::string& programFolder, QWidget* parent = nullptr);
+
+  // The path box as bytes: the bytes that were put there, unless the user
+  // has edited it since.
+  std::string PathText() const;
+  void SetPathText(const std::string& path);
+
+  const FolderHistory& History() const { return history_; }
+
+  QLineEdit* edtSCD() const { return edtSCD_; }
+  QPushButton* btnBrowse() const { return btnBrowse_; }
+  QPushButton* Button2() const { return button2_; }
+  QPushButton* btnGen() const { return btnGen_; }
+  QPushButton* btnCancel() const { return btnCancel_; }
+  QPushButton* btnxls() const { return btnxls_; }
+  HistoryListBox* edtHistoryPath() const { return historyList_; }
+  QLabel* Label1() const { return label1_; }
+  QLabel* Label2() const { return label2_; }
+  QScrollArea* ScrollArea() const { return scroll_; }
+
+  void done(int result) override;
+  void reject() override;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void FormShow();
+  void FormClose();
+  void TakeSelectedHistoryLine();
+  void btnBrowseClick();
+
+  LoadingWindow& loading_;
+  Dialogs& dialogs_;
+  SettingsStore& store_;
+  FolderHistory history_;
+  std::string pathBytes_;
+  bool closing_ = false;
+
+  QScrollArea* scroll_ = nullptr;
+  QLabel* label1_ = nullptr;
+  QLabel* label2_ = nullptr;
+  QLineEdit* edtSCD_ = nullptr;
+  QPushButton* btnBrowse_ = nullptr;
+  QPushButton* button2_ = nullptr;
+  QPushButton* btnGen_ = nullptr;
+  QPushButton* btnCancel_ = nullptr;
+  QPushButton* btnxls_ = nullptr;
+  HistoryListBox* historyList_ = nullptr;
+};
+
+}  // namespace cartulon

@@ -1,0 +1,182 @@
+// The small pieces the windows are made of: the up-down control, the
+// preview list, the text conversion for display, the dialog filters and the
+// message sink that carries a worker's messages to the main thread.
+#include <gtest/gtest.h>
+
+#include <QFontMetrics>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolButton>
+
+#include <atomic>
+#include <thread>
+
+#include "gui_test_support.h"
+#include "platform/qt_message_sinks.h"
+#include "ui/preview_view.h"
+#include "ui/up_down.h"
+
+namespace cartulon {
+namespace {
+
+using gui_test::ScriptedDialogs;
+
+TEST(UpDownControl, StepsWithinItsLimitsAndReportsBeforeTakingTheStep) {
+  QLineEdit edit;
+  UpDown control;
+  control.SetRange(0, 100);
+  control.SetIncrement(5);
+  control.SetAssociate(&edit);
+  control.SetPosition(25);
+  EXPECT_EQ(edit.text(), QStringLiteral("25"));
+
+  std::vector<std::pair<int, QString>> seen;  // the new value and the edit at that moment
+  QObject::connect(&control, &UpDown::changing,
+                   [&](int value) { seen.emplace_back(value, edit.text()); });
+  QTest::mouseClick(control.UpButton(), Qt::LeftButton);
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0], std::make_pair(30, QStringLiteral("25")));
+  EXPECT_EQ(edit.text(), QStringLiteral("30"));
+  EXPECT_EQ(control.Position(), 30);
+
+  control.SetPosition(0);
+  QTest::mouseClick(control.DownButton(), Qt::LeftButton);  // stopped by the minimum
+  EXPECT_EQ(seen.size(), 1u);
+  EXPECT_EQ(edit.text(), QStringLiteral("0"));
+
+  control.SetPosition(98);
+  EXPECT_EQ(control.Position(), 98);
+  control.Step(+1);  // 103 is cut to the maximum
+  EXPECT_EQ(seen.back().first, 100);
+  control.Step(+1);
+  EXPECT_EQ(seen.size(), 2u);
+}
+
+TEST(UpDownControl, StartsFromANumberTypedIntoTheEditAndFollowsArrowKeys) {
+  QLineEdit edit;
+  UpDown control;
+  control.SetRange(0, 100);
+  control.SetAssociate(&edit);
+  control.SetPosition(2);
+  edit.setText(QStringLiteral("5"));
+  control.Step(+1);
+  EXPECT_EQ(edit.text(), QStringLiteral("6"));
+  edit.setText(QStringLiteral("not a number"));
+  control.Step(-1);
+  EXPECT_EQ(edit.text(), QStringLiteral("5"));
+  QTest::keyClick(&edit, Qt::Key_Up);
+  EXPECT_EQ(edit.text(), QStringLiteral("6"));
+  QTest::keyClick(&edit, Qt::Key_Down);
+  EXPECT_EQ(edit.text(), QStringLiteral("5"));
+  control.SetMaximum(3);
+  control.Step(+1);  // 5 lies above the new maximum: the step ends at it
+  EXPECT_EQ(edit.text(), QStringLiteral("3"));
+  control.Step(+1);
+  EXPECT_EQ(edit.text(), QStringLiteral("3"));
+}
+
+TEST(PreviewList, ScrollExtentIsTheWidestLineWithOneMoreLetter) {
+  PreviewListView list;
+  list.resize(300, 200);
+  list.SetLines({});
+  list.FitPreviewWidth();
+  EXPECT_EQ(list.ScrollExtent(), 0);
+
+  const std::string wide = "-Drivers                 - a rather long description for a line";
+  const std::string chinese = "  -\xE9\xA9\xB1\xE5\x8A\xA8                 - \xE9\xA9\xB1";
+  list.SetLines({"short", wide, chinese, ""});
+  list.FitPreviewWidth();
+  const QFontMetrics metrics(list.font());
+  const int expected =
+      std::max(metrics.horizontalAdvance(QString::fromStdString(wide) + QLatin1Char('x')),
+               metrics.horizontalAdvance(QString::fromUtf8(chinese.c_str()) + QLatin1Char('x')));
+  EXPECT_EQ(list.ScrollExtent(), expected);
+  EXPECT_EQ(list.model()->data(list.model()->index(1, 0), Qt::SizeHintRole).toSize(),
+            QSize(expected, kPreviewItemHeight));
+  EXPECT_TRUE(QFontInfo(list.font()).fixedPitch());
+}
+
+TEST(PreviewList, SelectingByCodeRunsNoClickHandlerButTheKeyboardDoes) {
+  PreviewListView list;
+  list.resize(300, 200);
+  list.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&list));
+  list.SetLines({"one", "two", "three"});
+  QSignalSpy clicked(&list, &PreviewListView::lineClicked);
+  list.SelectLine(1);
+  EXPECT_EQ(list.SelectedLine(), 1);
+  list.SelectLine(-1);
+  EXPECT_EQ(list.SelectedLine(), -1);
+  list.SelectLine(7);
+  EXPECT_EQ(list.SelectedLine(), -1);
+  EXPECT_EQ(clicked.count(), 0);
+  list.SelectLine(0);
+  QTest::keyClick(&list, Qt::Key_Down);
+  EXPECT_EQ(list.SelectedLine(), 1);
+  EXPECT_EQ(clicked.count(), 1);
+  QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
+                    list.visualRect(list.model()->index(2, 0)).center());
+  EXPECT_EQ(list.SelectedLine(), 2);
+  EXPECT_EQ(clicked.count(), 2);
+}
+
+TEST(DisplayTextTest, Utf8IsShownAsSuchOtherBytesThroughTheCodePage) {
+  EXPECT_EQ(DisplayText("\xE8\xA7\x88"), QString::fromUtf8("\xE8\xA7\x88"));
+  EXPECT_EQ(DisplayText("plain"), QStringLiteral("plain"));
+  // Bytes that are not UTF-8 go through the system's code page.
+  EXPECT_EQ(DisplayText("\xD6\xF7"), QString::fromLocal8Bit("\xD6\xF7"));
+  EXPECT_EQ(PathBytes(QString::fromUtf8("/disc/\xE8\xA7\x88")), "/disc/\xE8\xA7\x88");
+}
+
+TEST(NameFiltersTest, TheSaveDialogFiltersInTheToolkitsForm) {
+  EXPECT_EQ(NameFilters(kSaveDialogFilter),
+            (QStringList{QStringLiteral("Text files (*.txt)"), QStringLiteral("CSV files (*.csv)"),
+                         QStringLiteral("Any files (*)")}));
+}
+
+TEST(WorkerMessages, AWorkerWaitsUntilTheMainThreadHasShownItsMessage) {
+  ScriptedDialogs dialogs;
+  QObject mainThreadObject;
+  MainThreadMessageSink sink(dialogs, &mainThreadObject);
+  std::atomic<bool> returned{false};
+  std::thread worker([&] {
+    sink.Show({"DirStructure", "from the worker", MessageKind::Error});
+    returned = true;
+  });
+  // Until the main thread runs its loop, the worker stays in Show.
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  EXPECT_FALSE(returned);
+  EXPECT_TRUE(gui_test::WaitFor([&] { return returned.load(); }, 10000));
+  worker.join();
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].caption, "DirStructure");
+  EXPECT_FALSE(dialogs.messages[0].owned);
+
+  // On the main thread itself the box is shown directly; once silenced,
+  // nothing is shown.
+  sink.Show({"c", "direct", MessageKind::Warning});
+  EXPECT_EQ(dialogs.messages.size(), 2u);
+  sink.Silence();
+  std::thread late([&] { sink.Show({"c", "dropped", MessageKind::Error}); });
+  late.join();
+  EXPECT_EQ(dialogs.messages.size(), 2u);
+}
+
+TEST(DialogPromptsTest, QuestionsAreOwnedByTheirWindow) {
+  ScriptedDialogs dialogs;
+  QWidget owner;
+  DialogPrompts prompts(dialogs, &owner);
+  dialogs.yesNoAnswers = {true};
+  EXPECT_TRUE(prompts.AskYesNo("caption", "text"));
+  ASSERT_EQ(dialogs.questions.size(), 1u);
+  EXPECT_TRUE(dialogs.questions[0].owned);
+  dialogs.saveAnswers = {SaveDialogChoice{"/x/list", 2}};
+  const auto choice = prompts.AskSaveFile("/x", kSaveDialogFilter);
+  ASSERT_TRUE(choice.has_value());
+  EXPECT_EQ(choice->filterIndex, 2);
+  EXPECT_EQ(dialogs.saveDialogFolders[0], "/x");
+}
+
+}  // namespace
+}  // namespace cartulon
