@@ -19,6 +19,7 @@ void MainWindow::AfterAnalysis(std::unique_ptr<DirStructure> tree) {
     if (!isVisible()) services_.control.RequestEnd();
     return;
   }
+  scdPath_ = analysisRoot_;
   // The preview's line map points into the tree being replaced.
   preview_.map.Clear();
   tvFileList_->BindTree(*tree);
@@ -65,13 +66,14 @@ void MainWindow::ChooseDiscFolder() {
   if (AnalysisRunning()) return;
   const std::string folder = BrowseForFolder(services_.dialogs, this, {}, {});
   if (folder.empty()) return;
-  scdPath_ = folder;
+  // The picked folder becomes the disc root only with the tree of its
+  // analysis: a refused depth keeps the tree shown and the root it belongs to.
   int depth = 0;
   if (!ParseIntSetting(edtDepth_->text(), &depth)) {
     ReportNotAnInteger(edtDepth_->text());
     return;
   }
-  StartAnalysis(scdPath_, depth);
+  StartAnalysis(folder, depth);
 }
 
 }  // namespace cartulon

@@ -188,12 +188,12 @@ void MainWindow::RunStartup() {
 int MainWindow::RunChoice() const { return selector_ != nullptr ? selector_->result() : 0; }
 
 void MainWindow::StartAnalysis(const std::string& path, int depth) {
-  scdPath_ = StripRootDelimiter(path);
+  analysisRoot_ = StripRootDelimiter(path);
   // One analysis at a time, also when the progress window was closed early.
   panDetail_->Button1->setEnabled(false);
   tmrWaitingForThread_.start();
   analysisThread_ = std::make_unique<AnalysisThread>(
-      scdPath_, depth, JoinPath(env_.workingFolder, kRulesFileName), workerMessages_);
+      analysisRoot_, depth, JoinPath(env_.workingFolder, kRulesFileName), workerMessages_);
   analysisThread_->start();
   loading_->exec();
 }

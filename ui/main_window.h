@@ -126,7 +126,11 @@ class MainWindow : public QWidget {
   // Start-up and run state.
   TemplateFiles templates_;
   std::string cdMasterPath_;
+  // The root of the tree shown; an analysis's root takes its place only when
+  // that analysis has built a tree, so a save never writes one disc's list
+  // into another disc's root.
   std::string scdPath_;
+  std::string analysisRoot_;  // root of the running or last analysis
   int outputMode_ = 1;
   MasterFileLocations masters_;
 

@@ -430,6 +430,8 @@ TEST_F(MainWindowTest, ScdPathWithBadSearchDepthKeepsTheTree) {
   EXPECT_EQ(Dialogs().messages[0].kind, MessageKind::Error);
   EXPECT_EQ(Window().CurrentTree(), tree);
   EXPECT_EQ(Lines(), before);
+  // The list still belongs to the disc shown, and a save goes there.
+  EXPECT_EQ(Window().ScdPath(), Disc().Root());
 
   // A negative depth: the model reports it from the worker, no tree is
   // built and the one shown stays.
@@ -442,6 +444,7 @@ TEST_F(MainWindowTest, ScdPathWithBadSearchDepthKeepsTheTree) {
   EXPECT_FALSE(Dialogs().messages[1].owned);
   EXPECT_EQ(Window().CurrentTree(), tree);
   EXPECT_EQ(Lines(), before);
+  EXPECT_EQ(Window().ScdPath(), Disc().Root());
   EXPECT_TRUE(Window().isVisible());
   EXPECT_TRUE(Panel().Button1->isEnabled());
 }
