@@ -7,7 +7,8 @@
 
 namespace cartulon {
 
-enum class MessageKind { Error, Warning, Information };
+// Plain is the platform's simple message dialog: no icon, one OK button.
+enum class MessageKind { Error, Warning, Information, Plain };
 
 struct Message {
   std::string caption;

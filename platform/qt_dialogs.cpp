@@ -49,6 +49,8 @@ QMessageBox::Icon IconOf(MessageKind kind) {
       return QMessageBox::Warning;
     case MessageKind::Information:
       return QMessageBox::Information;
+    case MessageKind::Plain:
+      return QMessageBox::NoIcon;
   }
   return QMessageBox::NoIcon;
 }

@@ -41,7 +41,7 @@ bool ExtractTemplate(const std::string& workingFolder, std::string_view name,
   std::string error;
   if (!WriteFileAtomically(JoinPath(workingFolder, fileName), *bytes, &error)) {
     messages.Show(Message{"Zolt Cartulon", "An error occurred when liberating file " + fileName,
-                          MessageKind::Error});
+                          MessageKind::Plain});
     return false;
   }
   return true;

@@ -95,7 +95,7 @@ TEST_F(ExtractTemplateTest, UnwritableFolderIsReported) {
   ASSERT_EQ(sink_.messages.size(), 1u);
   EXPECT_EQ(sink_.messages[0].text, "An error occurred when liberating file TECHSUPP.ini");
   EXPECT_EQ(sink_.messages[0].caption, "Zolt Cartulon");
-  EXPECT_EQ(sink_.messages[0].kind, MessageKind::Error);
+  EXPECT_EQ(sink_.messages[0].kind, MessageKind::Plain);
 }
 
 TEST_F(ExtractTemplateTest, ReadOnlyFolderIsReportedAndKeepsTheEarlierFile) {

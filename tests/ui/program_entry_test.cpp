@@ -279,6 +279,7 @@ TEST(ProgramEntryTemplates, ATemplateThatCannotBeWrittenEndsTheStart) {
   EXPECT_EQ(run->exitCode, 0);
   ASSERT_EQ(dialogs.messages.size(), 2u);
   EXPECT_EQ(dialogs.messages[0].text, "An error occurred when liberating file TECHSUPP.ini");
+  EXPECT_EQ(dialogs.messages[0].kind, MessageKind::Plain);  // the plain dialog, no icon
   EXPECT_EQ(dialogs.messages[1].text, "TECHSUPP.ini not found !");
   EXPECT_EQ(dialogs.messages[1].caption, "Zolt Cartulon");
   EXPECT_EQ(dialogs.messages[1].kind, MessageKind::Error);
