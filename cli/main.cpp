@@ -45,7 +45,6 @@ using namespace cartulon;
 
 constexpr const char* kProgramName = "cartulon-cli";
 constexpr const char* kAppCaption = "Zolt Cartulon";
-constexpr const char* kMasterFileName = "Zscdinst.ini";
 constexpr const char* kTemplateType = "TXTFILE";
 constexpr int kExitOk = 0;
 constexpr int kExitFailure = 1;
@@ -233,9 +232,7 @@ int Run(const Options& opt, const char* argv0) {
   masters.programFolder = ProgramFolder(argv0);
   masters.cdMasterPath = BuildCDMasterPath(opt.root);
   if (masters.Resolve().empty()) {
-    const std::string text = masters.cdMasterPath + " or " + "\n" + masters.programFolder +
-                             kPathDelimiter + kMasterFileName + " not found!";
-    sink.Show({kAppCaption, text, MessageKind::Error});
+    sink.Show({kAppCaption, masters.MissingMessage(), MessageKind::Error});
     return kExitFailure;
   }
 

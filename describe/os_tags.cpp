@@ -103,6 +103,10 @@ std::string MasterFileLocations::LocalMasterPath() const {
   return JoinPath(programFolder, kMasterFileName);
 }
 
+std::string MasterFileLocations::MissingMessage() const {
+  return cdMasterPath + " or " + "\n" + LocalMasterPath() + " not found!";
+}
+
 std::string MasterFileLocations::Resolve() const {
   const std::string local = LocalMasterPath();
   if (FileExists(local)) return local;

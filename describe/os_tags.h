@@ -23,6 +23,9 @@ struct MasterFileLocations {
   // exact path is missing.
   std::string Resolve() const;
   std::string LocalMasterPath() const;
+  // What the start-up says when neither file exists:
+  // "<cdMasterPath> or \n<program folder>/Zscdinst.ini not found!"
+  std::string MissingMessage() const;
 };
 
 // The cdMasterPath for a disc root as typed in the path box: the root, a

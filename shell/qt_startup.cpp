@@ -86,11 +86,6 @@ void RemoveBothTemplates(const std::string& workingFolder) {
   DeleteFileQuietly(JoinPath(workingFolder, kContactFileName));
 }
 
-std::string MasterMissingMessage(const std::string& cdMasterPath,
-                                 const std::string& programFolder) {
-  return cdMasterPath + " or " + "\n" + JoinPath(programFolder, kMasterFileName) + " not found!";
-}
-
 std::optional<RootChoice> ValidateRoot(SCDSelector& dialog, const StartupEnvironment& env,
                                        const TemplateFiles& files, MessageSink& messages,
                                        ProgramControl& control) {
@@ -107,8 +102,7 @@ std::optional<RootChoice> ValidateRoot(SCDSelector& dialog, const StartupEnviron
   // An empty path box names no disc: it gets the not-found message.
   if (!choice.pathText.empty() && !masters.Resolve().empty()) return choice;
 
-  messages.Show({kApplicationTitle, MasterMissingMessage(choice.cdMasterPath, env.programFolder),
-                 MessageKind::Error});
+  messages.Show({kApplicationTitle, masters.MissingMessage(), MessageKind::Error});
   RemoveBothTemplates(env.workingFolder);
   control.RequestEnd();
   return std::nullopt;

@@ -17,7 +17,6 @@ inline constexpr const char* kApplicationTitle = "Zolt Cartulon";
 inline constexpr const char* kTemplateType = "TXTFILE";
 inline constexpr const char* kTechSuppResource = "TECHSUPP";
 inline constexpr const char* kRulesResource = "FileList_Exp";
-inline constexpr const char* kMasterFileName = "Zscdinst.ini";
 // M/D/YYYY, read at start-up in place of today's date (for tests).
 inline constexpr const char* kTodayOverrideVariable = "CARTULON_TODAY";
 inline constexpr int kStartupDepth = 6;
@@ -60,10 +59,6 @@ void RemoveWrittenTemplates(const std::string& workingFolder, const TemplateFile
 
 // Deletes both templates, found or not (a missing master file).
 void RemoveBothTemplates(const std::string& workingFolder);
-
-// "<cdMasterPath> or \n<program folder>/Zscdinst.ini not found!"
-std::string MasterMissingMessage(const std::string& cdMasterPath,
-                                 const std::string& programFolder);
 
 struct RootChoice {
   std::string pathText;      // the path box text, unchanged
