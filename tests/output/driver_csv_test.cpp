@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/disc_files.h"
+#include "support/list_lines.h"
 #include "support/temp_disc.h"
 
 namespace cartulon {
@@ -17,12 +18,8 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-std::string Folder(const std::string& name) {
-  return name.size() >= 25 ? name : name + std::string(25 - name.size(), ' ');
-}
-std::string Entry(const std::string& name, const std::string& description) {
-  return Folder(name) + "- " + description;
-}
+using test_support::Entry;
+using test_support::Folder;
 
 const std::string kDriversMarker = "-DRIVERS" + std::string(17, ' ');
 const std::string kManualMarker = "-MANUAL" + std::string(18, ' ');

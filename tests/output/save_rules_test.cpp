@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "support/list_lines.h"
 #include "support/temp_disc.h"
 
 namespace cartulon {
@@ -17,15 +18,8 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-// A folder line without description: the name padded to the 25-byte column.
-std::string Folder(const std::string& name) {
-  return name.size() >= 25 ? name : name + std::string(25 - name.size(), ' ');
-}
-
-// An entry line: name column, "- " and the description.
-std::string Entry(const std::string& name, const std::string& description) {
-  return Folder(name) + "- " + description;
-}
+using test_support::Entry;
+using test_support::Folder;
 
 const std::string kContactLine = "-Contact" + std::string(17, ' ') + "ZOLTEK COMPUTER INC.";
 
