@@ -44,8 +44,6 @@ namespace fs = std::filesystem;
 using namespace cartulon;
 
 constexpr const char* kProgramName = "cartulon-cli";
-constexpr const char* kAppCaption = "Zolt Cartulon";
-constexpr const char* kTemplateType = "TXTFILE";
 constexpr int kExitOk = 0;
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
@@ -199,7 +197,7 @@ bool PlaceTemplate(const std::string& workFolder, const char* resourceName,
   }
   // As at start-up: what counts is that the file is there afterwards.
   if (!FileExists(JoinPath(workFolder, fileName))) {
-    sink.Show({kAppCaption, fileName + " not found !", MessageKind::Error});
+    sink.Show({kApplicationTitle, fileName + " not found !", MessageKind::Error});
     return false;
   }
   return true;
@@ -232,7 +230,7 @@ int Run(const Options& opt, const char* argv0) {
   masters.programFolder = ProgramFolder(argv0);
   masters.cdMasterPath = BuildCDMasterPath(opt.root);
   if (masters.Resolve().empty()) {
-    sink.Show({kAppCaption, masters.MissingMessage(), MessageKind::Error});
+    sink.Show({kApplicationTitle, masters.MissingMessage(), MessageKind::Error});
     return kExitFailure;
   }
 
@@ -285,7 +283,7 @@ int Run(const Options& opt, const char* argv0) {
   std::string listBytes;
   if (opt.toStdout) {
     if (!RewriteListForSave(entryLines, flags, masters, &error)) {
-      sink.Show({kAppCaption, error, MessageKind::Error});
+      sink.Show({kApplicationTitle, error, MessageKind::Error});
       return kExitFailure;
     }
     listBytes = AssembleFileList(preview.titleLines, entryLines, BuildFooter(context.settings));

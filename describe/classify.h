@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "describe/descr_struct.h"
+#include "model/descr_struct.h"
 #include "model/dir_structure.h"
 #include "platform/message_sink.h"
 

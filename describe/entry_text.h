@@ -1,6 +1,6 @@
 #pragma once
 // The one-line description of a package's list entry.
-#include "describe/descr_struct.h"
+#include "model/descr_struct.h"
 #include "describe/os_tags.h"
 
 namespace cartulon {

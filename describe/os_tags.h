@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "describe/descr_struct.h"
+#include "model/descr_struct.h"
 
 namespace cartulon {
 

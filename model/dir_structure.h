@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "describe/descr_struct.h"
+#include "model/descr_struct.h"
 #include "platform/message_sink.h"
 
 namespace cartulon {

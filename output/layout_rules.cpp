@@ -3,7 +3,7 @@
 #include <memory>
 #include <optional>
 
-#include "describe/descr_struct.h"
+#include "model/descr_struct.h"
 #include "platform/disc_files.h"
 #include "platform/ini_profile.h"
 #include "platform/paths.h"

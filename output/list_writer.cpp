@@ -17,7 +17,6 @@ namespace cartulon {
 
 namespace {
 
-constexpr const char* kAppCaption = "Zolt Cartulon";
 constexpr std::string_view kVerTagMarker = "-Ver.tag";
 constexpr std::string_view kContactLine = "-Contact";
 
@@ -92,7 +91,7 @@ bool InsertContactBlock(PreviewMap& map, const ListContext& context, MessageSink
   const std::string path = WorkingFile(context.workingFolder, kContactFileName);
   const std::optional<std::string> bytes = ReadFileBytes(path);
   if (!bytes) {
-    messages.Show(Message{kAppCaption,
+    messages.Show(Message{kApplicationTitle,
                           "Cannot open file \"" + path + "\". " + ReadFailureReason(path),
                           MessageKind::Error});
     return false;
@@ -154,7 +153,7 @@ SaveOutcome SaveFileList(std::vector<std::string>& entryLines,
                          UserPrompts& prompts, MessageSink& messages, std::string* writtenPath) {
   std::string error;
   if (!RewriteListForSave(entryLines, flags, context.masters, &error)) {
-    messages.Show(Message{kAppCaption, error, MessageKind::Error});
+    messages.Show(Message{kApplicationTitle, error, MessageKind::Error});
     return SaveOutcome::Failed;
   }
   const std::string bytes =
@@ -178,7 +177,7 @@ SaveOutcome SaveFileList(std::vector<std::string>& entryLines,
 
   std::string writeError;
   if (!WriteFileAtomically(target, bytes, &writeError)) {
-    messages.Show(Message{kAppCaption, "Cannot create file \"" + target + "\". " + writeError,
+    messages.Show(Message{kApplicationTitle, "Cannot create file \"" + target + "\". " + writeError,
                           MessageKind::Error});
     return SaveOutcome::Failed;
   }

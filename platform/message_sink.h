@@ -7,6 +7,9 @@
 
 namespace cartulon {
 
+// The caption of the program's own messages, and its window title.
+inline constexpr const char* kApplicationTitle = "Zolt Cartulon";
+
 // Plain is the platform's simple message dialog: no icon, one OK button.
 enum class MessageKind { Error, Warning, Information, Plain };
 

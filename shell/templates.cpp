@@ -1,5 +1,7 @@
 #include "shell/templates.h"
 
+#include "output/layout_rules.h"
+#include "output/list_writer.h"
 #include "platform/disc_files.h"
 #include "platform/paths.h"
 #include "resources/embedded.h"
@@ -8,16 +10,14 @@ namespace cartulon {
 
 namespace {
 
-constexpr std::string_view kTemplateType = "TXTFILE";
-
 struct CarriedTemplate {
   std::string_view name;      // resource name
   std::string_view fileName;  // the embedded file that holds its bytes
 };
 
 constexpr CarriedTemplate kTemplates[] = {
-    {"TECHSUPP", "TECHSUPP.ini"},
-    {"FileList_Exp", "FileList_Exp.ini"},
+    {kTechSuppResource, "TECHSUPP.ini"},
+    {kRulesResource, "FileList_Exp.ini"},
 };
 
 }  // namespace
@@ -40,11 +40,40 @@ bool ExtractTemplate(const std::string& workingFolder, std::string_view name,
   const std::string fileName = std::string(name) + ".ini";
   std::string error;
   if (!WriteFileAtomically(JoinPath(workingFolder, fileName), *bytes, &error)) {
-    messages.Show(Message{"Zolt Cartulon", "An error occurred when liberating file " + fileName,
+    messages.Show(Message{kApplicationTitle, "An error occurred when liberating file " + fileName,
                           MessageKind::Plain});
     return false;
   }
   return true;
+}
+
+bool WriteCarriedTemplates(const std::string& workingFolder, MessageSink& messages,
+                           TemplateFiles& files) {
+  // What counts is whether the files are there afterwards, not whether
+  // this start wrote them.
+  ExtractTemplate(workingFolder, kTechSuppResource, kTemplateType, messages);
+  ExtractTemplate(workingFolder, kRulesResource, kTemplateType, messages);
+  if (!FileExists(JoinPath(workingFolder, kContactFileName))) {
+    messages.Show({kApplicationTitle, "TECHSUPP.ini not found !", MessageKind::Error});
+    return false;
+  }
+  files.TechSuppWritten = true;
+  if (!FileExists(JoinPath(workingFolder, kRulesFileName))) {
+    messages.Show({kApplicationTitle, "FileList_Exp.ini not found !", MessageKind::Error});
+    return false;
+  }
+  files.RulesFileWritten = true;
+  return true;
+}
+
+void RemoveWrittenTemplates(const std::string& workingFolder, const TemplateFiles& files) {
+  if (files.TechSuppWritten) DeleteFileQuietly(JoinPath(workingFolder, kContactFileName));
+  if (files.RulesFileWritten) DeleteFileQuietly(JoinPath(workingFolder, kRulesFileName));
+}
+
+void RemoveBothTemplates(const std::string& workingFolder) {
+  DeleteFileQuietly(JoinPath(workingFolder, kRulesFileName));
+  DeleteFileQuietly(JoinPath(workingFolder, kContactFileName));
 }
 
 }  // namespace cartulon

@@ -9,6 +9,11 @@
 
 namespace cartulon {
 
+// The type of the carried templates and their resource names.
+inline constexpr const char* kTemplateType = "TXTFILE";
+inline constexpr const char* kTechSuppResource = "TECHSUPP";
+inline constexpr const char* kRulesResource = "FileList_Exp";
+
 // A carried resource by type and name (names ignoring ASCII case).
 std::optional<std::string_view> FindCarriedResource(std::string_view type, std::string_view name);
 
@@ -18,5 +23,24 @@ std::optional<std::string_view> FindCarriedResource(std::string_view type, std::
 // (caption "Zolt Cartulon") when it cannot be written.
 bool ExtractTemplate(const std::string& workingFolder, std::string_view name,
                      std::string_view type, MessageSink& messages);
+
+// Which of the two templates start-up found after writing them.
+struct TemplateFiles {
+  bool TechSuppWritten = false;
+  bool RulesFileWritten = false;
+};
+
+// Writes both carried templates into the working folder and checks that
+// they are there. False after the not-found message of the first one
+// missing; the caller then ends the program.
+bool WriteCarriedTemplates(const std::string& workingFolder, MessageSink& messages,
+                           TemplateFiles& files);
+
+// Deletes the templates that start-up found (Cancel, the main window's
+// close); failures are ignored.
+void RemoveWrittenTemplates(const std::string& workingFolder, const TemplateFiles& files);
+
+// Deletes both templates, found or not (a missing master file).
+void RemoveBothTemplates(const std::string& workingFolder);
 
 }  // namespace cartulon

@@ -3,8 +3,8 @@
 #include <QPushButton>
 
 #include "shell/analysis.h"
-#include "shell/qt_browse_folder.h"
-#include "shell/qt_select_scd.h"
+#include "ui/browse_folder.h"
+#include "ui/select_scd.h"
 #include "ui/detail_panel.h"
 #include "ui/main_window.h"
 #include "ui/preview_view.h"

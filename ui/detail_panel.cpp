@@ -5,9 +5,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "describe/descr_struct.h"
+#include "model/descr_struct.h"
 #include "describe/os_tags.h"
-#include "platform/qt_dialogs.h"
+#include "ui/dialogs.h"
 #include "ui/form_style.h"
 #include "ui/up_down.h"
 

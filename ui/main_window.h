@@ -16,9 +16,9 @@
 #include "output/driver_csv.h"
 #include "output/list_writer.h"
 #include "output/save_rules.h"
-#include "platform/qt_message_sinks.h"
-#include "shell/qt_program.h"
-#include "shell/qt_startup.h"
+#include "ui/message_sinks.h"
+#include "ui/program_control.h"
+#include "ui/startup.h"
 
 class QGroupBox;
 class QLabel;

@@ -7,7 +7,7 @@
 
 #include <algorithm>
 
-#include "platform/qt_dialogs.h"
+#include "ui/dialogs.h"
 
 namespace cartulon {
 

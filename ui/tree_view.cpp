@@ -10,7 +10,7 @@
 
 #include <vector>
 
-#include "platform/qt_dialogs.h"
+#include "ui/dialogs.h"
 
 namespace cartulon {
 

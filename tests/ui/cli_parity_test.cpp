@@ -8,7 +8,7 @@
 #include <QTest>
 
 #include "gui_test_support.h"
-#include "shell/qt_select_scd.h"
+#include "ui/select_scd.h"
 
 namespace cartulon {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 
-#include "shell/qt_program.h"
+#include "ui/program.h"
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

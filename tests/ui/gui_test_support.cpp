@@ -10,7 +10,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "shell/qt_select_scd.h"
+#include "ui/select_scd.h"
 #include "ui/main_window.h"
 
 namespace cartulon::gui_test {

@@ -13,10 +13,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/qt_dialogs.h"
+#include "ui/dialogs.h"
 #include "platform/settings_store.h"
-#include "shell/qt_program.h"
-#include "shell/qt_startup.h"
+#include "ui/program.h"
+#include "ui/startup.h"
 #include "support/temp_disc.h"
 
 namespace cartulon {

@@ -17,7 +17,7 @@
 #include "output/layout_rules.h"
 #include "output/list_writer.h"
 #include "output/preview_map.h"
-#include "shell/qt_loading.h"
+#include "ui/loading.h"
 #include "ui/detail_panel.h"
 #include "ui/main_window.h"
 #include "ui/preview_view.h"

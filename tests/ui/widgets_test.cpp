@@ -13,7 +13,7 @@
 #include <thread>
 
 #include "gui_test_support.h"
-#include "platform/qt_message_sinks.h"
+#include "ui/message_sinks.h"
 #include "ui/preview_view.h"
 #include "ui/up_down.h"
 

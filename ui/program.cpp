@@ -1,29 +1,16 @@
-#include "shell/qt_program.h"
+#include "ui/program.h"
 
 #include <QFont>
 
 #include <exception>
 
 #include "platform/instance_lock.h"
-#include "platform/qt_dialogs.h"
+#include "ui/dialogs.h"
 #include "platform/settings_store.h"
-#include "shell/qt_startup.h"
+#include "ui/startup.h"
 #include "ui/main_window.h"
 
 namespace cartulon {
-
-void ProgramControl::RequestEnd() {
-  endRequested_ = true;
-  if (inMainLoop_) QCoreApplication::exit(0);
-}
-
-int ProgramControl::RunMainLoop() {
-  if (endRequested_) return 0;
-  inMainLoop_ = true;
-  const int code = QApplication::exec();
-  inMainLoop_ = false;
-  return code;
-}
 
 CartulonApplication::CartulonApplication(int& argc, char** argv) : QApplication(argc, argv) {}
 

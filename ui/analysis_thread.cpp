@@ -1,4 +1,4 @@
-#include "shell/qt_analysis_thread.h"
+#include "ui/analysis_thread.h"
 
 #include <exception>
 
@@ -26,7 +26,7 @@ void AnalysisThread::run() {
     result_ = RunAnalysis(scdPath_, depth_, rulesFilePath_, messages_);
   } catch (const std::exception& error) {
     result_.reset();
-    messages_.Show({"Zolt Cartulon", error.what(), MessageKind::Error});
+    messages_.Show({kApplicationTitle, error.what(), MessageKind::Error});
   }
 }
 

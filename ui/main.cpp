@@ -1,4 +1,4 @@
 // The desktop program's entry point.
-#include "shell/qt_program.h"
+#include "ui/program.h"
 
 int main(int argc, char** argv) { return cartulon::ProgramEntry(argc, argv); }

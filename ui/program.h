@@ -3,32 +3,11 @@
 // main window (whose construction runs the start-up) and the message loop.
 #include <QApplication>
 
+#include "ui/program_control.h"
+
 namespace cartulon {
 
-class Dialogs;
-class SettingsStore;
 struct StartupEnvironment;
-
-// "Telling the application to end": the message loop stops, or never
-// starts when the end was asked for before it ran.
-class ProgramControl {
- public:
-  void RequestEnd();
-  bool EndRequested() const { return endRequested_; }
-  // Runs the application's message loop unless the end was requested.
-  int RunMainLoop();
-
- private:
-  bool endRequested_ = false;
-  bool inMainLoop_ = false;
-};
-
-// What the windows need from the program around them.
-struct ProgramServices {
-  Dialogs& dialogs;
-  SettingsStore& store;
-  ProgramControl& control;
-};
 
 // The application object: an exception that escapes an event handler is
 // shown in a message box with the application title, and the loop goes on.

@@ -1,11 +1,11 @@
-#include "shell/qt_loading.h"
+#include "ui/loading.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QScreen>
 
-#include "platform/qt_dialogs.h"
+#include "ui/dialogs.h"
 #include "platform/system_language.h"
 #include "shell/ui_text.h"
 

@@ -7,6 +7,8 @@
 #include <array>
 #include <string>
 
+#include "shell/folder_history.h"
+
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -23,28 +25,6 @@ inline constexpr int kResultPreview = 1;
 inline constexpr int kResultCancel = 2;
 inline constexpr int kResultTxtAndCsv = 4;
 inline constexpr int kResultTxt = 6;
-
-inline constexpr int kRememberedFolders = 5;
-
-// The remembered folders, most recent first. Slots 0 to 4 are stored; slot 5
-// only receives the entry that drops off the end.
-struct FolderHistory {
-  std::array<std::string, kRememberedFolders + 1> History;
-  // Non-empty values found when the dialog was shown: the search bound of
-  // UpdateHistory.
-  int HistoryCount = 0;
-
-  // The five stored values, in order; counts the non-empty ones.
-  void Load(const std::array<std::string, kRememberedFolders>& values);
-  // Moves `path` to the front: an entry already remembered keeps one slot,
-  // a new one pushes the others down (the fifth drops off).
-  void UpdateHistory(const std::string& path);
-  std::array<std::string, kRememberedFolders> Stored() const;
-};
-
-// The parent of the program's folder, with a trailing delimiter: the disc
-// root when the program sits in the disc's Bin folder.
-std::string DefaultDiscRoot(const std::string& programFolder);
 
 // The list of remembered folders: reports presses (any button), released
 // keys and double clicks after the list has handled them.

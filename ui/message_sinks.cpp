@@ -1,4 +1,4 @@
-#include "platform/qt_message_sinks.h"
+#include "ui/message_sinks.h"
 
 #include <QMetaObject>
 #include <QThread>

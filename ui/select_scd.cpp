@@ -1,4 +1,4 @@
-#include "shell/qt_select_scd.h"
+#include "ui/select_scd.h"
 
 #include <QEvent>
 #include <QKeyEvent>
@@ -11,49 +11,12 @@
 #include <QStyle>
 
 #include "platform/paths.h"
-#include "platform/qt_dialogs.h"
+#include "ui/dialogs.h"
 #include "platform/settings_store.h"
-#include "shell/qt_browse_folder.h"
-#include "shell/qt_loading.h"
+#include "ui/browse_folder.h"
+#include "ui/loading.h"
 
 namespace cartulon {
-
-void FolderHistory::Load(const std::array<std::string, kRememberedFolders>& values) {
-  HistoryCount = 0;
-  for (int i = 0; i < kRememberedFolders; ++i) {
-    History[static_cast<std::size_t>(i)] = values[static_cast<std::size_t>(i)];
-    if (!values[static_cast<std::size_t>(i)].empty()) ++HistoryCount;
-  }
-}
-
-void FolderHistory::UpdateHistory(const std::string& path) {
-  if (HistoryCount < kRememberedFolders) ++HistoryCount;
-  int found = HistoryCount;
-  for (int i = 0; i < HistoryCount; ++i) {
-    if (History[static_cast<std::size_t>(i)] == path) {
-      found = i;
-      break;
-    }
-  }
-  for (int k = found; k >= 1; --k) {
-    History[static_cast<std::size_t>(k)] = History[static_cast<std::size_t>(k - 1)];
-  }
-  History[0] = path;
-}
-
-std::array<std::string, kRememberedFolders> FolderHistory::Stored() const {
-  std::array<std::string, kRememberedFolders> values;
-  for (int i = 0; i < kRememberedFolders; ++i) {
-    values[static_cast<std::size_t>(i)] = History[static_cast<std::size_t>(i)];
-  }
-  return values;
-}
-
-std::string DefaultDiscRoot(const std::string& programFolder) {
-  std::string folder = programFolder;
-  if (folder.empty() || !IsPathDelimiter(folder.back())) folder.push_back(kPathDelimiter);
-  return FolderPart(StripTrailingDelimiter(folder));
-}
 
 void HistoryListBox::mousePressEvent(QMouseEvent* event) {
   // Only the left button moves the selection, as in a plain list box.

@@ -6,7 +6,7 @@
 
 #include "platform/message_sink.h"
 #include "platform/prompts.h"
-#include "platform/qt_dialogs.h"
+#include "ui/dialogs.h"
 
 namespace cartulon {
 

@@ -1,4 +1,4 @@
-#include "platform/qt_dialogs.h"
+#include "ui/dialogs.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "shell/qt_browse_folder.h"
+#include "ui/browse_folder.h"
 
-#include "platform/qt_dialogs.h"
+#include "ui/dialogs.h"
 
 namespace cartulon {
 
