@@ -4,8 +4,6 @@
 // FileList.txt, then optionally DriverInformation.csv beside it.
 //
 // Exit status: 0 success, 1 any failure, 2 bad usage.
-#include <unistd.h>
-
 #include <CLI/CLI.hpp>
 #include <cerrno>
 #include <csignal>
@@ -29,8 +27,11 @@
 #include "platform/disc_files.h"
 #include "platform/message_sink.h"
 #include "platform/paths.h"
+#include "platform/program_path.h"
 #include "platform/prompts.h"
+#include "platform/scratch_folder.h"
 #include "shell/analysis.h"
+#include "shell/startup.h"
 #include "shell/templates.h"
 #include "shell/ui_text.h"
 
@@ -100,60 +101,9 @@ void PrintError(const std::string& text) {
   std::fflush(stderr);
 }
 
-// A private working folder for the two templates, removed with everything
-// in it when the run ends, whichever way it ends.
-class ScratchFolder {
- public:
-  ScratchFolder() = default;
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
-  ~ScratchFolder() {
-    if (path_.empty()) return;
-    std::error_code ec;
-    fs::remove_all(path_, ec);
-  }
-
-  bool Create(std::string* error) {
-    std::error_code ec;
-    const fs::path base = fs::temp_directory_path(ec);
-    if (ec) {
-      *error = "no temporary folder: " + ec.message();
-      return false;
-    }
-    std::string pattern = (base / "cartulon-XXXXXX").string();
-    std::vector<char> buffer(pattern.begin(), pattern.end());
-    buffer.push_back('\0');
-    if (::mkdtemp(buffer.data()) == nullptr) {
-      *error = "cannot create a working folder in " + base.string() + ": " +
-               std::error_code(errno, std::generic_category()).message();
-      return false;
-    }
-    path_ = buffer.data();
-    return true;
-  }
-
-  const std::string& Path() const { return path_; }
-
- private:
-  std::string path_;
-};
-
-// The folder of the program file itself, without a trailing delimiter.
-std::string ProgramFolder(const char* argv0) {
-  std::error_code ec;
-  fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-  if (ec || exe.empty()) {
-    exe = fs::weakly_canonical(fs::absolute(argv0, ec), ec);
-  }
-  return StripTrailingDelimiter(FolderPart(exe.string()));
-}
-
 std::string TodayText() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  return std::to_string(local.tm_mon + 1) + "/" + std::to_string(local.tm_mday) + "/" +
-         std::to_string(local.tm_year + 1900);
+  const LocalDate today = LocalToday();
+  return DateText({today.month, today.day, today.year});
 }
 
 void SplitDate(const std::string& date, ListSettings& settings) {
@@ -227,7 +177,7 @@ int Run(const Options& opt, const char* argv0) {
   // The master file, looked up as at start-up: beside the program first,
   // then in the disc's Bin folder.
   MasterFileLocations masters;
-  masters.programFolder = ProgramFolder(argv0);
+  masters.programFolder = RunningProgramFolder(argv0);
   masters.cdMasterPath = BuildCDMasterPath(opt.root);
   if (masters.Resolve().empty()) {
     sink.Show({kApplicationTitle, masters.MissingMessage(), MessageKind::Error});

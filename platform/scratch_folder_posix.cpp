@@ -1,0 +1,43 @@
+#include "platform/scratch_folder.h"
+
+#include <stdlib.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <system_error>
+#include <vector>
+
+namespace cartulon {
+
+namespace fs = std::filesystem;
+
+ScratchFolder::~ScratchFolder() { Remove(); }
+
+bool ScratchFolder::Create(std::string* error) {
+  std::error_code ec;
+  const fs::path base = fs::temp_directory_path(ec);
+  if (ec) {
+    *error = "no temporary folder: " + ec.message();
+    return false;
+  }
+  std::string pattern = (base / "cartulon-XXXXXX").string();
+  std::vector<char> buffer(pattern.begin(), pattern.end());
+  buffer.push_back('\0');
+  // mkdtemp creates the folder with owner-only access.
+  if (::mkdtemp(buffer.data()) == nullptr) {
+    *error = "cannot create a working folder in " + base.string() + ": " +
+             std::error_code(errno, std::generic_category()).message();
+    return false;
+  }
+  path_ = buffer.data();
+  return true;
+}
+
+void ScratchFolder::Remove() {
+  if (path_.empty()) return;
+  std::error_code ec;
+  fs::remove_all(path_, ec);
+  path_.clear();
+}
+
+}  // namespace cartulon
