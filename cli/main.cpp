@@ -5,35 +5,19 @@
 //
 // Exit status: 0 success, 1 any failure, 2 bad usage.
 #include <CLI/CLI.hpp>
-#include <cerrno>
 #include <csignal>
 #include <cstdio>
-#include <cstdlib>
-#include <ctime>
 #include <filesystem>
-#include <memory>
-#include <optional>
 #include <regex>
 #include <string>
+#include <string_view>
 #include <system_error>
-#include <vector>
 
-#include "describe/os_tags.h"
-#include "model/dir_structure.h"
-#include "output/driver_csv.h"
-#include "output/layout_rules.h"
-#include "output/list_writer.h"
-#include "output/save_rules.h"
-#include "platform/disc_files.h"
 #include "platform/message_sink.h"
 #include "platform/paths.h"
 #include "platform/program_path.h"
-#include "platform/prompts.h"
-#include "platform/scratch_folder.h"
-#include "shell/analysis.h"
+#include "shell/list_run.h"
 #include "shell/startup.h"
-#include "shell/templates.h"
-#include "shell/ui_text.h"
 
 #ifndef CARTULON_VERSION
 #define CARTULON_VERSION "unknown"
@@ -49,13 +33,10 @@ constexpr int kExitOk = 0;
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
 
-// The batch run speaks English: UI texts come from the English table.
-constexpr int kLanguageOffset = kEnglishOffset;
-
 struct Options {
   std::string root;
   bool csv = false;
-  int depth = 6;
+  int depth = kStartupDepth;
   int indent = 25;
   int groupDepth = 2;
   std::string date;  // M/D/YYYY, empty for today
@@ -76,23 +57,6 @@ class PrintingSink : public MessageSink {
     std::fwrite(line.data(), 1, line.size(), stderr);
     std::fflush(stderr);
   }
-};
-
-// The batch run checks every target before it starts, so the writers never
-// have a reason to ask. Should they ask anyway (a target appeared while the
-// run was going on), the answer is No and the save dialog is cancelled, and
-// the run counts as failed.
-class RefusingPrompts : public UserPrompts {
- public:
-  bool AskYesNo(const std::string&, const std::string&) override {
-    asked = true;
-    return false;
-  }
-  std::optional<SaveDialogChoice> AskSaveFile(const std::string&, const std::string&) override {
-    asked = true;
-    return std::nullopt;
-  }
-  bool asked = false;
 };
 
 void PrintError(const std::string& text) {
@@ -122,177 +86,46 @@ bool SameFile(const std::string& a, const std::string& b) {
   return pa == pb;
 }
 
-bool PathExists(const std::string& path) {
-  std::error_code ec;
-  return fs::exists(fs::symlink_status(path, ec));
-}
-
-// Writes one template into the working folder: the carried one, or a copy
-// of the file given on the command line.
-bool PlaceTemplate(const std::string& workFolder, const char* resourceName,
-                   const std::string& fileName, const std::string& replacement, MessageSink& sink) {
-  if (replacement.empty()) {
-    ExtractTemplate(workFolder, resourceName, kTemplateType, sink);
-  } else {
-    const std::optional<std::string> bytes = ReadFileBytes(replacement);
-    if (!bytes) {
-      PrintError("cannot read " + replacement);
-      return false;
-    }
-    std::string error;
-    if (!WriteFileAtomically(JoinPath(workFolder, fileName), *bytes, &error)) {
-      PrintError("cannot copy " + replacement + ": " + error);
-      return false;
-    }
+bool WriteStdout(std::string_view bytes) {
+  if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size()) {
+    PrintError("cannot write to standard output");
+    return false;
   }
-  // As at start-up: what counts is that the file is there afterwards.
-  if (!FileExists(JoinPath(workFolder, fileName))) {
-    sink.Show({kApplicationTitle, fileName + " not found !", MessageKind::Error});
+  if (std::fflush(stdout) != 0) {
+    PrintError("cannot write to standard output");
     return false;
   }
   return true;
 }
 
-bool WriteStdout(const std::string& bytes) {
-  if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size()) {
-    return false;
-  }
-  return std::fflush(stdout) == 0;
-}
-
 int Run(const Options& opt, const char* argv0) {
-  PrintingSink sink;
-  RefusingPrompts prompts;
+  BatchSettings settings;
+  settings.root = opt.root;
+  settings.depth = opt.depth;
+  settings.list.indent = opt.indent;
+  settings.list.groupDepth = opt.groupDepth;
+  SplitDate(opt.date.empty() ? TodayText() : opt.date, settings.list);
+  settings.rulesFile = opt.rulesFile;
+  settings.contactFile = opt.contactFile;
+  settings.programFolder = RunningProgramFolder(argv0);
+  settings.reporter = kProgramName;
 
-  const std::string scdPath = StripRootDelimiter(opt.root);
-  const std::string listTarget =
-      opt.output.empty() ? JoinPath(opt.root, kFileListName) : opt.output;
-  const std::string csvTarget =
-      opt.csvOutput.empty() ? JoinPath(FolderPart(listTarget), kDriverCsvName) : opt.csvOutput;
-  if (opt.csv && !opt.toStdout && SameFile(listTarget, csvTarget)) {
+  ListRunTargets& targets = settings.targets;
+  targets.list = opt.output;
+  targets.replaceList = opt.force;
+  if (opt.toStdout) targets.listStream = WriteStdout;
+  targets.writeCsv = opt.csv;
+  targets.csv = opt.csvOutput;
+  targets.askBeforeReplacingCsv = !opt.force;
+
+  const std::string listTarget = ListTargetPath(StripTrailingDelimiter(opt.root), targets);
+  if (opt.csv && !opt.toStdout && SameFile(listTarget, DriverCsvTarget(listTarget, targets))) {
     PrintError("--output and --csv-output name the same file: " + listTarget);
     return kExitUsage;
   }
 
-  // The master file, looked up as at start-up: beside the program first,
-  // then in the disc's Bin folder.
-  MasterFileLocations masters;
-  masters.programFolder = RunningProgramFolder(argv0);
-  masters.cdMasterPath = BuildCDMasterPath(opt.root);
-  if (masters.Resolve().empty()) {
-    sink.Show({kApplicationTitle, masters.MissingMessage(), MessageKind::Error});
-    return kExitFailure;
-  }
-
-  // Every target is checked before anything is written.
-  if (!opt.force) {
-    std::vector<std::string> existing;
-    if (!opt.toStdout && PathExists(listTarget)) existing.push_back(listTarget);
-    if (opt.csv && PathExists(csvTarget)) existing.push_back(csvTarget);
-    if (!existing.empty()) {
-      for (const std::string& path : existing) {
-        PrintError(path + " already exists; use --force to replace it");
-      }
-      PrintError("nothing written");
-      return kExitFailure;
-    }
-  }
-
-  ScratchFolder work;
-  std::string error;
-  if (!work.Create(&error)) {
-    PrintError(error);
-    return kExitFailure;
-  }
-  if (!PlaceTemplate(work.Path(), "TECHSUPP", kContactFileName, opt.contactFile, sink) ||
-      !PlaceTemplate(work.Path(), "FileList_Exp", kRulesFileName, opt.rulesFile, sink)) {
-    return kExitFailure;
-  }
-
-  std::unique_ptr<DirStructure> tree =
-      RunAnalysis(scdPath, opt.depth, JoinPath(work.Path(), kRulesFileName), sink);
-  if (!tree || tree->RootDir == nullptr) return kExitFailure;
-
-  ListContext context;
-  context.scdPath = scdPath;
-  context.workingFolder = work.Path();
-  context.masters = masters;
-  context.settings.indent = opt.indent;
-  context.settings.groupDepth = opt.groupDepth;
-  SplitDate(opt.date.empty() ? TodayText() : opt.date, context.settings);
-
-  Preview preview;
-  if (!PrepareInitialPreview(*tree, preview, context, sink)) return kExitFailure;
-
-  const std::string caption = LoadUiText(7, kLanguageOffset);
-  const std::string overwriteText = LoadUiText(9, kLanguageOffset);
-  SaveRuleFlags flags;
-  std::vector<std::string>& entryLines = preview.map.PreviewLines;
-
-  std::string listWritten;
-  std::string listBytes;
-  if (opt.toStdout) {
-    if (!RewriteListForSave(entryLines, flags, masters, &error)) {
-      sink.Show({kApplicationTitle, error, MessageKind::Error});
-      return kExitFailure;
-    }
-    listBytes = AssembleFileList(preview.titleLines, entryLines, BuildFooter(context.settings));
-    if (!WriteStdout(listBytes)) {
-      PrintError("cannot write to standard output");
-      return kExitFailure;
-    }
-  } else {
-    SaveRequest request;
-    // Without --force the target was found absent above; should it appear
-    // meanwhile, the writer asks, the prompts refuse and nothing is replaced.
-    request.outputMode = opt.force ? 2 : 1;
-    request.caption = caption;
-    request.overwriteText = overwriteText;
-    request.removeTemplates = true;
-    request.targetPath = listTarget;
-    const SaveOutcome outcome = SaveFileList(entryLines, preview.titleLines, flags, context,
-                                             request, prompts, sink, &listWritten);
-    if (outcome != SaveOutcome::Written) {
-      if (prompts.asked) PrintError(listTarget + " appeared during the run; not replaced");
-      return kExitFailure;
-    }
-  }
-
-  if (!opt.csv) return kExitOk;
-
-  if (opt.toStdout) {
-    std::vector<std::string> rows;
-    if (!BuildDriverRows(SplitTextLines(listBytes), rows)) {
-      sink.Show({caption, LoadUiText(18, kLanguageOffset), MessageKind::Error});
-      return kExitFailure;
-    }
-    if (!opt.force && PathExists(csvTarget)) {
-      PrintError(csvTarget + " appeared during the run; not replaced");
-      return kExitFailure;
-    }
-    if (!WriteFileAtomically(csvTarget, CsvBytes(rows), &error)) {
-      sink.Show(
-          {caption, "Cannot create file \"" + csvTarget + "\". " + error, MessageKind::Error});
-      return kExitFailure;
-    }
-    return kExitOk;
-  }
-
-  ExportRequest request;
-  request.fileListPath = listWritten.empty() ? listTarget : listWritten;
-  request.defaultTarget = csvTarget;
-  request.initialFolder = scdPath;
-  request.askBeforeReplace = !opt.force;
-  request.caption = caption;
-  request.overwriteText = overwriteText;
-  request.noFileListText = LoadUiText(17, kLanguageOffset);
-  request.noDriversText = LoadUiText(18, kLanguageOffset);
-  const ExportOutcome outcome = ExportDriverCsv(request, prompts, sink);
-  if (outcome != ExportOutcome::Written) {
-    if (prompts.asked) PrintError(csvTarget + " appeared during the run; not replaced");
-    return kExitFailure;
-  }
-  return kExitOk;
+  PrintingSink sink;
+  return RunBatch(settings, sink) == BatchStatus::Succeeded ? kExitOk : kExitFailure;
 }
 
 // M/D/YYYY: one or two digits, one or two digits, four digits.

@@ -132,6 +132,12 @@ ExportOutcome ExportDriverCsv(const ExportRequest& request, UserPrompts& prompts
     messages.Show(Message{request.caption, request.noFileListText, MessageKind::Error});
     return ExportOutcome::NoFileList;
   }
+  return ExportDriverCsvFromLines(lines, request, prompts, messages, writtenPath);
+}
+
+ExportOutcome ExportDriverCsvFromLines(const std::vector<std::string>& lines,
+                                       const ExportRequest& request, UserPrompts& prompts,
+                                       MessageSink& messages, std::string* writtenPath) {
   std::vector<std::string> rows;
   if (!BuildDriverRows(lines, rows)) {
     messages.Show(Message{request.caption, request.noDriversText, MessageKind::Error});

@@ -56,4 +56,10 @@ struct ExportRequest {
 ExportOutcome ExportDriverCsv(const ExportRequest& request, UserPrompts& prompts,
                               MessageSink& messages, std::string* writtenPath = nullptr);
 
+// The export from the lines of a list already at hand (request.fileListPath
+// is not read): the same steps from the Drivers section on.
+ExportOutcome ExportDriverCsvFromLines(const std::vector<std::string>& lines,
+                                       const ExportRequest& request, UserPrompts& prompts,
+                                       MessageSink& messages, std::string* writtenPath = nullptr);
+
 }  // namespace cartulon

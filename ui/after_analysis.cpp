@@ -49,13 +49,11 @@ void MainWindow::AfterAnalysis(std::unique_ptr<DirStructure> tree) {
       break;
     case kResultTxt:
       // The run ends whether the user saved or declined.
-      Save();
-      services_.control.RequestEnd();
+      WriteFiles(false);
       break;
     case kResultTxtAndCsv:
       outputMode_ = 2;
-      Save();
-      ExportCsv();
+      WriteFiles(true);
       break;
     default:
       break;

@@ -19,6 +19,7 @@
 #include "output/layout_rules.h"
 #include "platform/paths.h"
 #include "shell/analysis.h"
+#include "shell/list_run.h"
 #include "ui/analysis_thread.h"
 #include "ui/loading.h"
 #include "ui/select_scd.h"
@@ -277,32 +278,27 @@ SaveOutcome MainWindow::Save() {
   request.removeTemplates = RunChoice() != kResultPreview;
   DialogPrompts prompts(services_.dialogs, this);
   const int selected = listBox1_->SelectedLine();
-  std::string written;
   const SaveOutcome outcome = SaveFileList(shownLines_, preview_.titleLines, saveFlags_, *context,
-                                           request, prompts, messages_, &written);
+                                           request, prompts, messages_);
   // The rules rewrote the shown lines in place: the preview shows them
   // until the next Generate.
   listBox1_->SetLines(shownLines_);
   listBox1_->FitPreviewWidth();
   listBox1_->SelectLine(selected);
-  if (outcome == SaveOutcome::Written) lastWrittenList_ = written;
   return outcome;
 }
 
-void MainWindow::ExportCsv() {
-  ExportRequest request;
-  // The list this run has just written, and the table beside it.
-  request.fileListPath =
-      !lastWrittenList_.empty() ? lastWrittenList_ : JoinPath(scdPath_, kFileListName);
-  request.defaultTarget = JoinPath(FolderPart(request.fileListPath), kDriverCsvName);
-  request.initialFolder = scdPath_;
-  request.askBeforeReplace = true;
-  request.caption = loading_->LoadUiText(7);
-  request.overwriteText = loading_->LoadUiText(9);
-  request.noFileListText = loading_->LoadUiText(17);
-  request.noDriversText = loading_->LoadUiText(18);
-  DialogPrompts prompts(services_.dialogs, this);
-  ExportDriverCsv(request, prompts, messages_);
+void MainWindow::WriteFiles(bool withCsv) {
+  const std::optional<ListContext> context = CurrentContext();
+  if (context) {
+    ListRunTargets targets;
+    targets.replaceList = outputMode_ == 2;
+    targets.writeCsv = withCsv;
+    DialogPrompts prompts(services_.dialogs, this);
+    SaveListAndCsv(shownLines_, preview_.titleLines, saveFlags_, *context, targets,
+                   loading_->LanguageOffset(), prompts, messages_);
+    listBox1_->SetLines(shownLines_);
+  }
   services_.control.RequestEnd();
 }
 

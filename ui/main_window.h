@@ -13,7 +13,6 @@
 
 #include "describe/os_tags.h"
 #include "model/dir_structure.h"
-#include "output/driver_csv.h"
 #include "output/list_writer.h"
 #include "output/save_rules.h"
 #include "ui/message_sinks.h"
@@ -63,8 +62,9 @@ class MainWindow : public QWidget {
   void Compact();
   // "Save to File...".
   SaveOutcome Save();
-  // The driver CSV export of a TXT + CSV run; ends the program.
-  void ExportCsv();
+  // The one-shot runs (TXT File, and TXT + CSV Files with `withCsv`): the
+  // save of the prepared list and the export of the table; ends the program.
+  void WriteFiles(bool withCsv);
   // "SCD Path...": picks a folder and analyses it with the Search Depth.
   void ChooseDiscFolder();
   // Opens or closes the detail panel, moving the two previews.
@@ -142,7 +142,6 @@ class MainWindow : public QWidget {
   // What ListBox1 shows: the preview lines, rewritten in place by a save.
   std::vector<std::string> shownLines_;
   SaveRuleFlags saveFlags_;
-  std::string lastWrittenList_;
 
   LoadingWindow* loading_ = nullptr;
   SCDSelector* selector_ = nullptr;

@@ -1,0 +1,226 @@
+#include "shell/list_run.h"
+
+#include <filesystem>
+#include <memory>
+#include <system_error>
+
+#include "describe/os_tags.h"
+#include "model/dir_structure.h"
+#include "output/layout_rules.h"
+#include "platform/disc_files.h"
+#include "platform/paths.h"
+#include "platform/scratch_folder.h"
+#include "platform/text.h"
+#include "shell/analysis.h"
+#include "shell/templates.h"
+#include "shell/ui_text.h"
+
+namespace cartulon {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// UI texts of the save and the export.
+constexpr int kCaptionText = 7;
+constexpr int kReplaceQuestionText = 9;
+constexpr int kNoFileListText = 17;
+constexpr int kNoDriversText = 18;
+
+// The batch run asks nobody: a question means that a target appeared while
+// the run was going on. The answer is No and the save dialog is cancelled,
+// so nothing is replaced.
+class RefusingPrompts : public UserPrompts {
+ public:
+  bool AskYesNo(const std::string&, const std::string&) override {
+    asked = true;
+    return false;
+  }
+  std::optional<SaveDialogChoice> AskSaveFile(const std::string&, const std::string&) override {
+    asked = true;
+    return std::nullopt;
+  }
+  bool asked = false;
+};
+
+bool PathExists(const std::string& path) {
+  std::error_code ec;
+  return fs::exists(fs::symlink_status(path, ec));
+}
+
+class BatchRun {
+ public:
+  BatchRun(const BatchSettings& settings, MessageSink& messages)
+      : settings_(settings), messages_(messages) {}
+
+  BatchStatus Run();
+
+ private:
+  void Report(const std::string& text) {
+    messages_.Show({settings_.reporter, text, MessageKind::Error});
+  }
+  bool PlaceTemplate(const char* resourceName, const std::string& fileName,
+                     const std::string& replacement);
+
+  const BatchSettings& settings_;
+  MessageSink& messages_;
+  ScratchFolder work_;
+};
+
+bool BatchRun::PlaceTemplate(const char* resourceName, const std::string& fileName,
+                             const std::string& replacement) {
+  if (replacement.empty()) {
+    ExtractTemplate(work_.Path(), resourceName, kTemplateType, messages_);
+  } else {
+    const std::optional<std::string> bytes = ReadFileBytes(replacement);
+    if (!bytes) {
+      Report("cannot read " + replacement);
+      return false;
+    }
+    std::string error;
+    if (!WriteFileAtomically(JoinPath(work_.Path(), fileName), *bytes, &error)) {
+      Report("cannot copy " + replacement + ": " + error);
+      return false;
+    }
+  }
+  // As at start-up: what counts is that the file is there afterwards.
+  if (!FileExists(JoinPath(work_.Path(), fileName))) {
+    messages_.Show({kApplicationTitle, fileName + " not found !", MessageKind::Error});
+    return false;
+  }
+  return true;
+}
+
+BatchStatus BatchRun::Run() {
+  const ListRunTargets& targets = settings_.targets;
+  ListContext context;
+  context.scdPath = StripRootDelimiter(settings_.root);
+  context.settings = settings_.list;
+
+  const std::string listTarget = ListTargetPath(context.scdPath, targets);
+  const std::string csvTarget = DriverCsvTarget(listTarget, targets);
+  const bool toStream = static_cast<bool>(targets.listStream);
+
+  // The master file, looked up as at start-up: beside the program first,
+  // then in the disc's Bin folder.
+  context.masters.programFolder = settings_.programFolder;
+  context.masters.cdMasterPath = BuildCDMasterPath(settings_.root);
+  if (context.masters.Resolve().empty()) {
+    messages_.Show({kApplicationTitle, context.masters.MissingMessage(), MessageKind::Error});
+    return BatchStatus::Failed;
+  }
+
+  // Every target is checked before anything is written.
+  if (!targets.replaceList) {
+    std::vector<std::string> existing;
+    if (!toStream && PathExists(listTarget)) existing.push_back(listTarget);
+    if (targets.writeCsv && PathExists(csvTarget)) existing.push_back(csvTarget);
+    if (!existing.empty()) {
+      for (const std::string& path : existing) {
+        Report(path + " already exists; use --force to replace it");
+      }
+      Report("nothing written");
+      return BatchStatus::Failed;
+    }
+  }
+
+  std::string error;
+  if (!work_.Create(&error)) {
+    Report(error);
+    return BatchStatus::Failed;
+  }
+  context.workingFolder = work_.Path();
+  if (!PlaceTemplate(kTechSuppResource, kContactFileName, settings_.contactFile) ||
+      !PlaceTemplate(kRulesResource, kRulesFileName, settings_.rulesFile)) {
+    return BatchStatus::Failed;
+  }
+
+  std::unique_ptr<DirStructure> tree = RunAnalysis(
+      context.scdPath, settings_.depth, JoinPath(work_.Path(), kRulesFileName), messages_);
+  if (!tree || tree->RootDir == nullptr) return BatchStatus::Failed;
+
+  Preview preview;
+  if (!PrepareInitialPreview(*tree, preview, context, messages_)) return BatchStatus::Failed;
+
+  RefusingPrompts prompts;
+  SaveRuleFlags flags;
+  const ListRunResult result = SaveListAndCsv(preview.map.PreviewLines, preview.titleLines, flags,
+                                              context, targets, kEnglishOffset, prompts, messages_);
+  if (result.Succeeded()) return BatchStatus::Succeeded;
+  if (prompts.asked) {
+    const std::string& target = result.list != SaveOutcome::Written ? listTarget : csvTarget;
+    Report(target + " appeared during the run; not replaced");
+  }
+  return BatchStatus::Failed;
+}
+
+}  // namespace
+
+bool ListRunResult::Succeeded() const {
+  return list == SaveOutcome::Written && (!csv || *csv == ExportOutcome::Written);
+}
+
+std::string ListTargetPath(const std::string& scdPath, const ListRunTargets& targets) {
+  if (!targets.list.empty()) return targets.list;
+  std::string target = scdPath;
+  target += kPathDelimiter;
+  target += kFileListName;
+  return target;
+}
+
+std::string DriverCsvTarget(const std::string& listPath, const ListRunTargets& targets) {
+  if (!targets.csv.empty()) return targets.csv;
+  return JoinPath(FolderPart(listPath), kDriverCsvName);
+}
+
+ListRunResult SaveListAndCsv(std::vector<std::string>& entryLines,
+                             const std::vector<std::string>& titleLines, SaveRuleFlags& flags,
+                             const ListContext& context, const ListRunTargets& targets,
+                             int languageOffset, UserPrompts& prompts, MessageSink& messages) {
+  ListRunResult result;
+  const std::string caption = LoadUiText(kCaptionText, languageOffset);
+  const std::string replaceQuestion = LoadUiText(kReplaceQuestionText, languageOffset);
+
+  std::string streamed;
+  if (targets.listStream) {
+    std::string error;
+    if (!RewriteListForSave(entryLines, flags, context.masters, &error)) {
+      messages.Show({kApplicationTitle, error, MessageKind::Error});
+      return result;
+    }
+    streamed = AssembleFileList(titleLines, entryLines, BuildFooter(context.settings));
+    if (!targets.listStream(streamed)) return result;
+    result.list = SaveOutcome::Written;
+  } else {
+    SaveRequest request;
+    request.outputMode = targets.replaceList ? 2 : 1;
+    request.caption = caption;
+    request.overwriteText = replaceQuestion;
+    request.removeTemplates = targets.removeTemplates;
+    request.targetPath = targets.list;
+    result.list = SaveFileList(entryLines, titleLines, flags, context, request, prompts, messages,
+                               &result.listWritten);
+  }
+  if (result.list != SaveOutcome::Written || !targets.writeCsv) return result;
+
+  ExportRequest request;
+  request.fileListPath =
+      result.listWritten.empty() ? ListTargetPath(context.scdPath, targets) : result.listWritten;
+  request.defaultTarget = DriverCsvTarget(request.fileListPath, targets);
+  request.initialFolder = context.scdPath;
+  request.askBeforeReplace = targets.askBeforeReplacingCsv;
+  request.caption = caption;
+  request.overwriteText = replaceQuestion;
+  request.noFileListText = LoadUiText(kNoFileListText, languageOffset);
+  request.noDriversText = LoadUiText(kNoDriversText, languageOffset);
+  result.csv = targets.listStream
+                   ? ExportDriverCsvFromLines(SplitTextLines(streamed), request, prompts, messages)
+                   : ExportDriverCsv(request, prompts, messages);
+  return result;
+}
+
+BatchStatus RunBatch(const BatchSettings& settings, MessageSink& messages) {
+  return BatchRun(settings, messages).Run();
+}
+
+}  // namespace cartulon
