@@ -13,6 +13,7 @@
 #include <string_view>
 #include <system_error>
 
+#include "platform/input_files.h"
 #include "platform/message_sink.h"
 #include "platform/paths.h"
 #include "platform/program_path.h"
@@ -128,12 +129,86 @@ int Run(const Options& opt, const char* argv0) {
   return RunBatch(settings, sink) == BatchStatus::Succeeded ? kExitOk : kExitFailure;
 }
 
-// M/D/YYYY: one or two digits, one or two digits, four digits.
-std::string CheckDateShape(const std::string& text) {
-  static const std::regex shape("[0-9]{1,2}/[0-9]{1,2}/[0-9]{4}");
-  if (std::regex_match(text, shape)) return {};
-  return "'" + text + "' is not a date of the form M/D/YYYY";
+// A value as plain ASCII for a message: bytes outside the printable range
+// are shown as \xNN.
+std::string Printable(std::string_view value) {
+  static const char kHex[] = "0123456789ABCDEF";
+  std::string text;
+  for (const char c : value) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte >= 0x20 && byte < 0x7F && byte != '\\') {
+      text += c;
+    } else {
+      text += "\\x";
+      text += kHex[byte >> 4];
+      text += kHex[byte & 0x0F];
+    }
+  }
+  return text;
 }
+
+// Option values arrive as text and are checked here, so that every bad value
+// gets a message naming the option and the value, and exit status 2.
+class OptionCheck {
+ public:
+  // A whole number written in decimal digits, with an optional minus sign
+  // where `allowNegative`; at most nine digits. No octal, no hexadecimal, no
+  // blanks.
+  void Number(const char* name, const std::string& text, int low, int high, int* value) {
+    if (text.empty()) return Bad(name, text, "must not be empty");
+    std::size_t at = text[0] == '-' ? 1 : 0;
+    if (at == text.size() || text.size() - at > 9) return Bad(name, text, "is not a whole number");
+    long long parsed = 0;
+    for (; at < text.size(); ++at) {
+      if (text[at] < '0' || text[at] > '9') return Bad(name, text, "is not a whole number");
+      parsed = parsed * 10 + (text[at] - '0');
+    }
+    if (text[0] == '-') parsed = -parsed;
+    if (parsed < low || parsed > high) {
+      return Bad(name, text,
+                 "is not in the range " + std::to_string(low) + " to " + std::to_string(high));
+    }
+    *value = static_cast<int>(parsed);
+  }
+
+  void NotEmpty(const char* name, const CLI::Option* option, const std::string& text) {
+    if (option->count() > 0 && text.empty()) Bad(name, text, "must not be empty");
+  }
+
+  // A file to read instead of a carried template: a regular file of sane size.
+  void InputFile(const char* name, const CLI::Option* option, const std::string& path) {
+    if (option->count() == 0) return;
+    if (path.empty()) return Bad(name, path, "must not be empty");
+    const InputFileState state = CheckInputFile(path);
+    if (state != InputFileState::Readable) Bad(name, path, InputFileProblem(state));
+  }
+
+  // M/D/YYYY: one or two digits, one or two digits, four digits.
+  void Date(const CLI::Option* option, const std::string& text) {
+    static const std::regex shape("[0-9]{1,2}/[0-9]{1,2}/[0-9]{4}");
+    if (option->count() > 0 && !std::regex_match(text, shape)) {
+      Bad("--date", text, "is not a date of the form M/D/YYYY");
+    }
+  }
+
+  void Root(const std::string& root) {
+    if (root.empty()) return Bad("ROOT", root, "must not be empty");
+    std::error_code ec;
+    const fs::file_status status = fs::status(root, ec);
+    if (!fs::exists(status)) return Bad("ROOT", root, "does not exist");
+    if (!fs::is_directory(status)) Bad("ROOT", root, "is not a folder");
+  }
+
+  bool Passed() const { return passed_; }
+
+ private:
+  void Bad(const char* name, const std::string& value, const std::string& problem) {
+    PrintError(std::string(name) + ": '" + Printable(value) + "' " + problem);
+    passed_ = false;
+  }
+
+  bool passed_ = true;
+};
 
 }  // namespace
 
@@ -143,6 +218,9 @@ int main(int argc, char** argv) {
   std::signal(SIGPIPE, SIG_IGN);
 
   Options opt;
+  std::string depth = std::to_string(opt.depth);
+  std::string indent = std::to_string(opt.indent);
+  std::string groupDepth = std::to_string(opt.groupDepth);
   CLI::App app{
       "Builds FileList.txt (and with --csv DriverInformation.csv) for the support disc "
       "whose root folder is ROOT, as the TXT File run of the desktop program does.",
@@ -152,26 +230,25 @@ int main(int argc, char** argv) {
   app.add_option("ROOT", opt.root, "Root folder of the support disc")->required();
   app.add_flag("--csv", opt.csv,
                "Also write DriverInformation.csv from the list just written, beside it");
-  app.add_option("--depth", opt.depth, "Search depth of the folder scan")->capture_default_str();
-  app.add_option("--indent", opt.indent, "Width of the name column")
-      ->check(CLI::Range(0, 1000))
+  app.add_option("--depth", depth, "Search depth of the folder scan (decimal)")
       ->capture_default_str();
-  app.add_option("--group-depth", opt.groupDepth, "Deepest level whose groups end in a blank line")
-      ->check(CLI::Range(0, 100))
+  app.add_option("--indent", indent, "Width of the name column, 0 to 1000")
       ->capture_default_str();
-  app.add_option("--date", opt.date, "Date of the footer as M/D/YYYY (default: today)")
-      ->check(CLI::Validator(CheckDateShape, "M/D/YYYY", "date"));
-  app.add_option("--rules", opt.rulesFile,
-                 "Layout rules file to use instead of the carried FileList_Exp.ini")
-      ->check(CLI::ExistingFile);
-  app.add_option("--contact", opt.contactFile,
-                 "Contact block file to use instead of the carried TECHSUPP.ini")
-      ->check(CLI::ExistingFile);
+  app.add_option("--group-depth", groupDepth,
+                 "Deepest level whose groups end in a blank line, 0 to 100")
+      ->capture_default_str();
+  CLI::Option* date =
+      app.add_option("--date", opt.date, "Date of the footer as M/D/YYYY (default: today)");
+  CLI::Option* rules = app.add_option(
+      "--rules", opt.rulesFile, "Layout rules file to use instead of the carried FileList_Exp.ini");
+  CLI::Option* contact = app.add_option(
+      "--contact", opt.contactFile, "Contact block file to use instead of the carried TECHSUPP.ini");
   CLI::Option* output =
       app.add_option("--output", opt.output, "Write the list here instead of ROOT/FileList.txt");
   CLI::Option* csv = app.get_option("--csv");
-  app.add_option("--csv-output", opt.csvOutput, "Write the CSV here instead of beside the list")
-      ->needs(csv);
+  CLI::Option* csvOutput =
+      app.add_option("--csv-output", opt.csvOutput, "Write the CSV here instead of beside the list")
+          ->needs(csv);
   app.add_flag("--stdout", opt.toStdout, "Print the list to standard output instead of writing it")
       ->excludes(output);
   app.add_flag("--force", opt.force, "Replace existing target files");
@@ -182,9 +259,17 @@ int main(int argc, char** argv) {
     const int code = app.exit(e);
     return code == 0 ? kExitOk : kExitUsage;
   }
-  if (opt.root.empty()) {
-    PrintError("ROOT must not be empty");
-    return kExitUsage;
-  }
+
+  OptionCheck check;
+  check.Root(opt.root);
+  check.Number("--depth", depth, -999999999, 999999999, &opt.depth);
+  check.Number("--indent", indent, 0, 1000, &opt.indent);
+  check.Number("--group-depth", groupDepth, 0, 100, &opt.groupDepth);
+  check.Date(date, opt.date);
+  check.InputFile("--rules", rules, opt.rulesFile);
+  check.InputFile("--contact", contact, opt.contactFile);
+  check.NotEmpty("--output", output, opt.output);
+  check.NotEmpty("--csv-output", csvOutput, opt.csvOutput);
+  if (!check.Passed()) return kExitUsage;
   return Run(opt, argv[0]);
 }

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "platform/input_files.h"
 #include "platform/paths.h"
 
 #ifdef _WIN32
@@ -154,14 +155,7 @@ std::optional<std::string> ResolveOnDisc(const std::string& base, std::string_vi
              : std::nullopt;
 }
 
-std::optional<std::string> ReadFileBytes(const std::string& path) {
-  if (!FileExists(path)) return std::nullopt;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) return std::nullopt;
-  return bytes;
-}
+std::optional<std::string> ReadFileBytes(const std::string& path) { return ReadInputFile(path); }
 
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string* error) {
   auto fail = [&](const std::string& reason) {

@@ -40,7 +40,8 @@ std::optional<std::string> MatchEntryName(const std::vector<std::string>& names,
 std::optional<std::string> ResolveOnDisc(const std::string& base, std::string_view relative,
                                          EntryKind kind);
 
-// Reads a whole file as bytes; nullopt when it cannot be read.
+// Reads a whole file as bytes; nullopt when it cannot be read, is not a
+// regular file or is larger than kLargestInputFile (platform/input_files.h).
 std::optional<std::string> ReadFileBytes(const std::string& path);
 
 // Writes bytes to `path` atomically: a temporary file in the same folder,

@@ -1,9 +1,9 @@
 #include "platform/ini_profile.h"
 
-#include <cstdio>
-#include <filesystem>
-#include <system_error>
+#include <optional>
 #include <utility>
+
+#include "platform/input_files.h"
 
 namespace cartulon {
 
@@ -77,23 +77,12 @@ IniFile IniFile::FromBytes(std::string_view bytes) {
 }
 
 IniFile IniFile::Load(const std::string& path) {
-  // Only plain files are read: a folder, a device or a pipe gives "no file"
-  // (and a pipe could otherwise block the caller for good).
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(path, ec)) return IniFile();
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) return IniFile();
-  std::string bytes;
-  const auto size = std::filesystem::file_size(path, ec);
-  if (!ec) bytes.reserve(static_cast<std::size_t>(size));
-  char buffer[1 << 16];
-  std::size_t got = 0;
-  while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, got);
-  const bool failed = std::ferror(file) != 0;
-  std::fclose(file);
-  if (failed) return IniFile();
+  // Only plain files of a sane size are read: a folder, a device, a pipe or
+  // an oversized file gives "no file".
+  std::optional<std::string> bytes = ReadInputFile(path);
+  if (!bytes) return IniFile();
   IniFile ini;
-  ini.Adopt(std::move(bytes));
+  ini.Adopt(std::move(*bytes));
   return ini;
 }
 

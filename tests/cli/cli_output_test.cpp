@@ -441,7 +441,7 @@ TEST_F(CliLeavesNoFiles, AfterSuccessfulRuns) {
 TEST_F(CliLeavesNoFiles, AfterFailedRuns) {
   EXPECT_EQ(RunIsolated({"--depth", "-3", Disc()}).exitCode, 1);
   ExpectEmpty();
-  EXPECT_EQ(RunIsolated({dir.Path("nowhere")}).exitCode, 1);
+  EXPECT_EQ(RunIsolated({dir.Path("nowhere")}).exitCode, 2);
   ExpectEmpty();
   std::filesystem::remove_all(dir.Path("disc/Drivers"));
   EXPECT_EQ(RunIsolated({"--csv", Disc()}).exitCode, 1);

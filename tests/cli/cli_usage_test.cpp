@@ -2,6 +2,7 @@
 // values (exit status 2, message naming the option), the master-file check
 // and the depth check (exit status 1). None of these writes a file.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <regex>
@@ -68,6 +69,20 @@ TEST_F(CliUsageErrors, NumbersThatAreNotNumbers) {
   ExpectRejected({Disc(), "--depth"}, "--depth");
 }
 
+TEST_F(CliUsageErrors, NumbersArePlainDecimalAndNoValueIsEmpty) {
+  ExpectRejected({"--depth", "0x10", Disc()}, "--depth: '0x10'");
+  ExpectRejected({"--depth", "", Disc()}, "--depth: ''");
+  ExpectRejected({"--indent", " 25", Disc()}, "--indent");
+  ExpectRejected({"--output", "", Disc()}, "--output: ''");
+  ExpectRejected({"--csv", "--csv-output", "", Disc()}, "--csv-output: ''");
+  ExpectRejected({"--depth", "6\x01", Disc()}, "'6\\x01'");  // shown in plain ASCII
+  // A leading zero is decimal: "010" is ten, never eight.
+  const CliResult ten = RunCli({"--stdout", "--date", "1/1/2014", "--indent", "010", Disc()});
+  const CliResult plain = RunCli({"--stdout", "--date", "1/1/2014", "--indent", "10", Disc()});
+  EXPECT_EQ(ten.exitCode, 0) << ten.err;
+  EXPECT_EQ(ten.out, plain.out);
+}
+
 TEST_F(CliUsageErrors, NegativeIndentAndGroupDepth) {
   ExpectRejected({"--indent=-5", Disc()}, "--indent");
   ExpectRejected({"--group-depth=-1", Disc()}, "--group-depth");
@@ -85,6 +100,16 @@ TEST_F(CliUsageErrors, RulesAndContactFilesMustExist) {
   ExpectRejected({"--rules", dir.Path("no-such.ini"), Disc()}, "--rules");
   ExpectRejected({"--contact", dir.Path("no-such.ini"), Disc()}, "--contact");
   ExpectRejected({"--rules", dir.Path("disc/Bin"), Disc()}, "--rules");
+  // Devices and pipes are refused at once: they would never end or block.
+  ExpectRejected({"--rules", "/dev/zero", Disc()}, "--rules: '/dev/zero' is not a regular file");
+  ASSERT_EQ(::mkfifo(dir.Path("pipe").c_str(), 0600), 0);
+  ExpectRejected({"--contact", dir.Path("pipe"), Disc()}, "--contact");
+  ExpectRejected({"--rules", "", Disc()}, "--rules: ''");
+}
+
+TEST_F(CliUsageErrors, RootMustBeAnExistingFolder) {
+  ExpectRejected({dir.Path("disc/Bin/Zscdinst.ini")}, "is not a folder");
+  ExpectRejected({dir.Path("nowhere")}, "ROOT: '" + dir.Path("nowhere") + "' does not exist");
 }
 
 TEST_F(CliUsageErrors, ConflictingOptions) {
@@ -122,11 +147,11 @@ TEST_F(CliMasterFile, MissingEverywhereGivesTheStartUpMessage) {
   }
 }
 
-TEST_F(CliMasterFile, MissingRootFolderGivesTheSameMessage) {
+TEST_F(CliMasterFile, MissingRootFolderIsABadArgumentNamingIt) {
   const std::string root = dir.Path("nowhere");
   const CliResult r = RunCli({root});
-  EXPECT_EQ(r.exitCode, 1);
-  EXPECT_EQ(r.err.rfind("Zolt Cartulon: " + root + "/Bin/Zscdinst.ini or \n", 0), 0u) << r.err;
+  EXPECT_EQ(r.exitCode, 2);
+  EXPECT_EQ(r.err, "cartulon-cli: ROOT: '" + root + "' does not exist\n");
   EXPECT_FALSE(Exists(root));
 }
 
