@@ -14,6 +14,7 @@
 #include <system_error>
 
 #include "platform/input_files.h"
+#include "platform/interrupt_cleanup.h"
 #include "platform/message_sink.h"
 #include "platform/paths.h"
 #include "platform/program_path.h"
@@ -216,6 +217,8 @@ int main(int argc, char** argv) {
   // A closed pipe on --stdout is a write error, not a silent death that
   // would leave the working folder behind.
   std::signal(SIGPIPE, SIG_IGN);
+  // An interrupted run removes its scratch folder and any unfinished write.
+  InstallInterruptCleanup();
 
   Options opt;
   std::string depth = std::to_string(opt.depth);

@@ -47,7 +47,17 @@ std::optional<std::string> ReadFileBytes(const std::string& path);
 // Writes bytes to `path` atomically: a temporary file in the same folder,
 // then a rename over the target. On failure nothing is left behind and any
 // earlier file stays as it was; the error text is returned in `error`.
-bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string* error);
+//
+// Only a regular file or a symbolic link is replaced (a link as a link,
+// never the file it points to): any other existing entry at `path` (a
+// folder, a device, a pipe, a socket) fails the write. With KeepExisting an
+// existing entry is never replaced, also one that appears while the bytes
+// are written: the write fails and `appeared` (when given) is set. A
+// replaced file's permission bits are kept, without set-user-id,
+// set-group-id and sticky.
+enum class WriteMode { ReplaceExisting, KeepExisting };
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string* error,
+                         WriteMode mode = WriteMode::ReplaceExisting, bool* appeared = nullptr);
 
 // Deletes a file; failures are ignored.
 void DeleteFileQuietly(const std::string& path);

@@ -7,6 +7,8 @@
 #include <system_error>
 #include <vector>
 
+#include "platform/interrupt_cleanup.h"
+
 namespace cartulon {
 
 namespace fs = std::filesystem;
@@ -23,8 +25,14 @@ bool ScratchFolder::Create(std::string* error) {
   std::string pattern = (base / "cartulon-XXXXXX").string();
   std::vector<char> buffer(pattern.begin(), pattern.end());
   buffer.push_back('\0');
-  // mkdtemp creates the folder with owner-only access.
-  if (::mkdtemp(buffer.data()) == nullptr) {
+  // mkdtemp creates the folder with owner-only access; an interrupt of the
+  // run removes it with everything in it.
+  bool created = false;
+  WithCleanupLock([&] {
+    created = ::mkdtemp(buffer.data()) != nullptr;
+    if (created) RegisterForCleanup(buffer.data());
+  });
+  if (!created) {
     *error = "cannot create a working folder in " + base.string() + ": " +
              std::error_code(errno, std::generic_category()).message();
     return false;
@@ -35,8 +43,11 @@ bool ScratchFolder::Create(std::string* error) {
 
 void ScratchFolder::Remove() {
   if (path_.empty()) return;
-  std::error_code ec;
-  fs::remove_all(path_, ec);
+  WithCleanupLock([this] {
+    std::error_code ec;
+    fs::remove_all(path_, ec);
+    UnregisterFromCleanup(path_);
+  });
   path_.clear();
 }
 
