@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "shell/analysis.h"
+#include "ui/thread_handoff.h"
 
 namespace cartulon {
 
@@ -14,10 +15,14 @@ AnalysisThread::AnalysisThread(std::string scdPath, int depth, std::string rules
       rulesFilePath_(std::move(rulesFilePath)),
       messages_(messages) {}
 
-AnalysisThread::~AnalysisThread() { wait(); }
+AnalysisThread::~AnalysisThread() {
+  wait();
+  HandOffAcquire(this);
+}
 
 std::unique_ptr<DirStructure> AnalysisThread::TakeResult() {
   if (!isFinished()) return nullptr;
+  HandOffAcquire(this);
   return std::move(result_);
 }
 
@@ -28,6 +33,8 @@ void AnalysisThread::run() {
     result_.reset();
     messages_.Show({kApplicationTitle, error.what(), MessageKind::Error});
   }
+  // The tree goes to the main thread once the thread has ended.
+  HandOffRelease(this);
 }
 
 }  // namespace cartulon

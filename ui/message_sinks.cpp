@@ -3,6 +3,8 @@
 #include <QMetaObject>
 #include <QThread>
 
+#include "ui/thread_handoff.h"
+
 namespace cartulon {
 
 void DialogMessageSink::Show(const Message& message) { dialogs_.ShowMessage(nullptr, message); }
@@ -18,12 +20,16 @@ void MainThreadMessageSink::Show(const Message& message) {
   }
   // Should the target go before the main thread gets to the call, the call
   // is dropped and the wait released.
+  HandOffRelease(&message);
   QMetaObject::invokeMethod(
       target_,
       [this, &message] {
+        HandOffAcquire(&message);
         if (!silenced_) dialogs_.ShowMessage(nullptr, message);
+        HandOffRelease(&message);
       },
       Qt::BlockingQueuedConnection);
+  HandOffAcquire(&message);
 }
 
 bool DialogPrompts::AskYesNo(const std::string& caption, const std::string& text) {

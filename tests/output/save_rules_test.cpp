@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <random>
 #include <string>
 #include <vector>
@@ -320,14 +319,13 @@ TEST_F(SeriesBoardTest, MissingMasterAndLocations) {
   EXPECT_FALSE(series);
 }
 
-TEST_F(SeriesBoardTest, HugeCountEndsQuickly) {
+// How long such a table takes is measured by bench/save_rules_bench.
+TEST_F(SeriesBoardTest, HugeCountReachesItsLastCondition) {
   const MasterFileLocations masters =
       WithMaster("[ConditionTable]\nNumber=2000000000\nCond(0)=OS\nCond(1999999999)=MB_NAME=Y5 77\n");
   bool series = false;
   std::string error;
-  const auto start = std::chrono::steady_clock::now();
   EXPECT_TRUE(DetectSeriesBoard(masters, &series, &error));
-  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
   EXPECT_TRUE(series);
 }
 
@@ -883,15 +881,14 @@ TEST(SaveRulesAgainstLiteralVersions, RandomLists) {
   }
 }
 
-TEST(SaveRulesAgainstLiteralVersions, LongListsStayFast) {
+TEST(SaveRulesAgainstLiteralVersions, LongListsAreHandledWhole) {
   // Far more lines than the original position tables held; everything is
-  // handled and the repeat rule does not compare every pair.
+  // handled. That the repeat rule does not compare every pair is measured
+  // by bench/save_rules_bench.
   Lines lines;
   for (int i = 0; i < 60000; ++i) lines.push_back(Entry("  -Pkg" + std::to_string(i % 30000), "Tool " + std::to_string(i % 30000)));
-  const auto start = std::chrono::steady_clock::now();
   SaveRuleFlags flags;
   ApplySaveRules(lines, flags);
-  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
   EXPECT_EQ(lines.size(), 30000u);
 }
 

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -430,7 +429,9 @@ TEST(IniHostileInput, Utf8ByteOrderMarkBelongsToTheFirstLine) {
   EXPECT_EQ(harmless.Get("First", "k"), "v1");
 }
 
-TEST(IniHostileInput, PathologicalShapesParseInLinearTime) {
+// A parser that rescans lines would need minutes for these shapes; how long
+// this one takes is measured by bench/ini_profile_bench.
+TEST(IniHostileInput, PathologicalShapesParse) {
   std::string manyLines = "[S]\n";
   for (int i = 0; i < 200000; ++i) manyLines += "k=v\n";
   std::string manyHeaders;
@@ -440,14 +441,12 @@ TEST(IniHostileInput, PathologicalShapesParseInLinearTime) {
   const std::string blanks = "[S]\n" + std::string(2000000, ' ') + "k" + std::string(2000000, '\t');
   const std::string breaks = "[S]" + std::string(2000000, '\r') + "k=v";
 
-  const auto start = std::chrono::steady_clock::now();
   const IniFile a = IniFile::FromBytes(manyLines);
   const IniFile b = IniFile::FromBytes(manyHeaders);
   const IniFile c = IniFile::FromBytes(openBrackets);
   const IniFile d = IniFile::FromBytes(equalsSigns);
   const IniFile e = IniFile::FromBytes(blanks);
   const IniFile f = IniFile::FromBytes(breaks);
-  const auto elapsed = std::chrono::steady_clock::now() - start;
 
   EXPECT_EQ(a.KeyNames("S").size(), 200000u);
   EXPECT_EQ(b.SectionNames().size(), 200000u);
@@ -455,9 +454,6 @@ TEST(IniHostileInput, PathologicalShapesParseInLinearTime) {
   EXPECT_EQ(d.Get("S", ""), std::string(1999999, '='));
   EXPECT_EQ(e.SectionLines("S"), Strings{"k"});
   EXPECT_EQ(f.Get("S", "k"), "v");
-  // A parser that rescans lines would need minutes here; a linear one needs
-  // well under a second, even under sanitizers.
-  EXPECT_LT(std::chrono::duration_cast<std::chrono::seconds>(elapsed).count(), 10);
 }
 
 // ---------------------------------------------------------------------------

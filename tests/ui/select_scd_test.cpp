@@ -37,9 +37,20 @@ class SelectionDialog : public ::testing::Test {
     loading_ = std::make_unique<LoadingWindow>();
     return std::make_unique<SCDSelector>(*loading_, dialogs_, store_, "/media/SupportCD/Bin");
   }
-  // Shows the dialog modally and runs `act` on it; returns the modal result.
+  // Shows the dialog modally and runs `act` on it once it is the active
+  // window; returns the modal result. Keys and focus belong to the active
+  // window, and the platform activates a shown window through a queued event
+  // that may still be waiting when the dialog is first seen.
   int Run(SCDSelector& dialog, std::function<void(SCDSelector&)> act) {
-    OnShown<SCDSelector>(std::move(act));
+    OnShown<SCDSelector>([act = std::move(act)](SCDSelector& d) {
+      d.activateWindow();
+      if (!gui_test::WaitFor([&] { return d.isActiveWindow(); })) {
+        ADD_FAILURE() << "the dialog did not become the active window";
+        d.reject();
+        return;
+      }
+      act(d);
+    });
     return dialog.exec();
   }
   std::string Stored(int k) {
