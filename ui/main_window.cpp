@@ -271,8 +271,8 @@ SaveOutcome MainWindow::Save() {
   if (!context) return SaveOutcome::Failed;
   SaveRequest request;
   request.outputMode = outputMode_;
-  request.caption = loading_->LoadUiText(7);
-  request.overwriteText = loading_->LoadUiText(9);
+  request.caption = loading_->LoadUiText(UiText::ProgramCaption);
+  request.overwriteText = loading_->LoadUiText(UiText::OverwriteQuestion);
   // A preview keeps the templates until its window closes, so that later
   // previews and saves keep their heading and contact block.
   request.removeTemplates = RunChoice() != kResultPreview;

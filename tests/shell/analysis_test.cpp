@@ -138,8 +138,8 @@ TEST_F(AnalysisTest, DiscToFileListEndToEnd) {
 
   SaveRuleFlags flags;
   SaveRequest request;
-  request.caption = LoadUiText(7, kEnglishOffset);
-  request.overwriteText = LoadUiText(9, kEnglishOffset);
+  request.caption = LoadUiText(UiText::ProgramCaption, kEnglishOffset);
+  request.overwriteText = LoadUiText(UiText::OverwriteQuestion, kEnglishOffset);
   NoPrompts prompts;
   std::string written;
   ASSERT_EQ(SaveFileList(preview.map.PreviewLines, preview.titleLines, flags, context_, request,
