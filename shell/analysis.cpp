@@ -10,7 +10,7 @@ namespace cartulon {
 std::unique_ptr<DirStructure> RunAnalysis(const std::string& scdPath, int depth,
                                           const std::string& rulesFilePath,
                                           MessageSink& messages) {
-  auto tree = std::make_unique<DirStructure>(scdPath, nullptr, depth, messages);
+  auto tree = std::make_unique<DirStructure>(scdPath, depth, messages);
   // A refused scan (negative depth) has no root; the other passes then have
   // nothing to work on.
   if (tree->RootDir == nullptr) return tree;

@@ -371,7 +371,7 @@ TEST_F(ContactBlockTest, MissingTemplateIsReported) {
 
 class GenerateTest : public ListWriterTest {
  protected:
-  GenerateTest() : structure_(disc_.Root(), nullptr, 0, sink_) {
+  GenerateTest() : structure_(disc_.Root(), 0, sink_) {
     structure_.RootDir->Data = std::make_unique<DescrStruct>();
     disc_.WriteFile("Ver.tag", "1");
     DirNode* drivers = structure_.AddChild(disc_.Path("Drivers"), structure_.RootDir);
