@@ -7,6 +7,7 @@
 
 #include "platform/disc_files.h"
 #include "platform/paths.h"
+#include "platform/text.h"
 
 namespace cartulon {
 
@@ -21,10 +22,7 @@ bool IsLoneDelimiter(std::string_view path) {
 
 // One byte of a name as the display order weighs it: ASCII capitals become
 // small letters, every other byte stays, and the result counts as signed.
-inline std::int8_t SortByte(char c) {
-  if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return static_cast<std::int8_t>(c);
-}
+inline std::int8_t SortByte(char c) { return static_cast<std::int8_t>(AsciiLowerChar(c)); }
 
 // The exchange sort of the display order, run on precomputed ranks (equal
 // ranks for names that compare equal). Children with equal names end up in

@@ -8,6 +8,7 @@
 
 #include "platform/input_files.h"
 #include "platform/paths.h"
+#include "platform/text.h"
 
 #ifdef _WIN32
 #include <filesystem>

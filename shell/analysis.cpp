@@ -3,7 +3,6 @@
 #include "describe/classify.h"
 #include "model/check_states.h"
 #include "output/layout_rules.h"
-#include "platform/paths.h"
 
 namespace cartulon {
 
@@ -29,11 +28,6 @@ bool PrepareInitialPreview(DirStructure& tree, Preview& preview, const ListConte
   if (tree.RootDir != nullptr) CompactChecks(tree.RootDir);
   const bool second = GeneratePreview(tree, preview, context, messages);
   return first && second;
-}
-
-std::string StripRootDelimiter(const std::string& path) {
-  if (!path.empty() && IsPathDelimiter(path.back())) return path.substr(0, path.size() - 1);
-  return path;
 }
 
 }  // namespace cartulon

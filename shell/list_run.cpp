@@ -88,7 +88,7 @@ bool BatchRun::PlaceTemplate(const char* resourceName, const std::string& fileNa
 BatchStatus BatchRun::Run() {
   const ListRunTargets& targets = settings_.targets;
   ListContext context;
-  context.scdPath = StripRootDelimiter(settings_.root);
+  context.scdPath = StripTrailingDelimiter(settings_.root);
   context.settings = settings_.list;
 
   const std::string listTarget = ListTargetPath(context.scdPath, targets);

@@ -189,7 +189,7 @@ void MainWindow::RunStartup() {
 int MainWindow::RunChoice() const { return selector_ != nullptr ? selector_->result() : 0; }
 
 void MainWindow::StartAnalysis(const std::string& path, int depth) {
-  analysisRoot_ = StripRootDelimiter(path);
+  analysisRoot_ = StripTrailingDelimiter(path);
   // One analysis at a time, also when the progress window was closed early.
   panDetail_->Button1->setEnabled(false);
   tmrWaitingForThread_.start();

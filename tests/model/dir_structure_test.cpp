@@ -12,6 +12,7 @@
 
 #include "platform/disc_files.h"
 #include "platform/paths.h"
+#include "platform/text.h"
 #include "support/temp_disc.h"
 
 namespace cartulon {

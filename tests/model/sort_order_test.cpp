@@ -9,6 +9,7 @@
 
 #include "model/dir_structure.h"
 #include "platform/paths.h"
+#include "platform/text.h"
 #include "support/temp_disc.h"
 
 namespace cartulon {
