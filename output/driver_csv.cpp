@@ -10,7 +10,7 @@
 #include <cstddef>
 
 #include "output/list_columns.h"
-#include "output/list_writer.h"
+#include "output/save_target.h"
 #include "platform/disc_files.h"
 
 namespace cartulon {
@@ -145,24 +145,23 @@ ExportOutcome ExportDriverCsvFromLines(const std::vector<std::string>& lines,
     return ExportOutcome::NoDrivers;
   }
 
-  std::string target = request.defaultTarget;
+  SaveTarget target;
+  target.path = request.defaultTarget;
   // Without askBeforeReplace the caller has already allowed replacing an
   // existing file.
-  if (request.askBeforeReplace && FileExists(target) &&
-      !prompts.AskYesNo(request.caption, request.overwriteText + "\n" + target)) {
-    const std::optional<SaveDialogChoice> choice =
-        prompts.AskSaveFile(request.initialFolder, kSaveDialogFilter);
-    if (!choice) return ExportOutcome::Cancelled;
-    target = ApplySaveDialogExtension(*choice);
+  target.askBeforeReplace = request.askBeforeReplace;
+  target.caption = request.caption;
+  target.overwriteText = request.overwriteText;
+  target.dialogFolder = request.initialFolder;
+  target.failureCaption = request.caption;
+  switch (WriteToTarget(target, CsvBytes(rows), prompts, messages, writtenPath)) {
+    case SaveOutcome::Declined:
+      return ExportOutcome::Cancelled;
+    case SaveOutcome::Failed:
+      return ExportOutcome::Failed;
+    case SaveOutcome::Written:
+      break;
   }
-
-  std::string reason;
-  if (!WriteFileAtomically(target, CsvBytes(rows), &reason)) {
-    messages.Show(Message{request.caption, "Cannot create file \"" + target + "\". " + reason,
-                          MessageKind::Error});
-    return ExportOutcome::Failed;
-  }
-  if (writtenPath) *writtenPath = target;
   return ExportOutcome::Written;
 }
 
