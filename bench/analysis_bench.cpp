@@ -150,7 +150,7 @@ int main(int argc, char** argv) {
   std::size_t scanNodes = 0;
   const double scanSeconds = BestSeconds([&] {
     cartulon::NullMessageSink quiet;
-    cartulon::DirStructure tree(root, nullptr, kDepth, quiet);
+    cartulon::DirStructure tree(root, kDepth, quiet);
     scanNodes = tree.NodeCount();
   });
 

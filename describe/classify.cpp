@@ -84,7 +84,7 @@ std::string MatchName(const std::string& fullPath) {
 // A file right in the package folder is looked up in the folder's listing.
 std::string SubInstallPath(const DirStructure& tree, DirNode* folder, std::string_view line) {
   const std::size_t comma = line.find(',');
-  const std::string relative = FromDiscPath(TrimBlanks(line.substr(comma + 1)));
+  const std::string relative = FromDiscPath(TrimIniBlanks(line.substr(comma + 1)));
   bool nested = false;
   for (char c : relative) nested = nested || IsPathDelimiter(c);
   if (!nested && !relative.empty() && relative != "." && relative != "..") {
@@ -122,7 +122,7 @@ void AddMultiInstallSources(const DirStructure& tree, const IniFile& setup, DirN
     if (line.find("PrimaryInstall") == std::string::npos) continue;
     const std::size_t equals = line.find('=');
     if (equals != std::string::npos) {
-      primary = TrimBlanks(std::string_view(line).substr(equals + 1, 10));
+      primary = TrimIniBlanks(std::string_view(line).substr(equals + 1, 10));
     }
     break;
   }

@@ -146,7 +146,7 @@ std::string SupportedOSText(DescrStruct& record, const MasterFileLocations& mast
     if (const std::size_t semicolon = entry.find(';'); semicolon != std::string::npos) {
       entry.erase(semicolon);
     }
-    entry = TrimBlanks(entry);
+    entry = TrimIniBlanks(entry);
     if (!entry.empty() && master.Get("InstAll", entry, "") == "1") {
       record.InstAllFlags[g] = 1;
     }

@@ -7,6 +7,7 @@
 
 #include "platform/disc_files.h"
 #include "platform/paths.h"
+#include "platform/text.h"
 
 namespace cartulon {
 
@@ -21,10 +22,7 @@ bool IsLoneDelimiter(std::string_view path) {
 
 // One byte of a name as the display order weighs it: ASCII capitals become
 // small letters, every other byte stays, and the result counts as signed.
-inline std::int8_t SortByte(char c) {
-  if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return static_cast<std::int8_t>(c);
-}
+inline std::int8_t SortByte(char c) { return static_cast<std::int8_t>(AsciiLowerChar(c)); }
 
 // The exchange sort of the display order, run on precomputed ranks (equal
 // ranks for names that compare equal). Children with equal names end up in
@@ -43,8 +41,7 @@ void ExchangeSort(std::vector<DirNode*>& children, std::vector<std::size_t>& ran
 
 }  // namespace
 
-DirStructure::DirStructure(const std::string& rootPath, DirNode* rootParent, int maxDepth,
-                           MessageSink& messages)
+DirStructure::DirStructure(const std::string& rootPath, int maxDepth, MessageSink& messages)
     : messages_(messages) {
   if (maxDepth < 0) {
     messages_.Show(Message{"DirStructure", kDepthMessage, MessageKind::Error});
@@ -55,7 +52,6 @@ DirStructure::DirStructure(const std::string& rootPath, DirNode* rootParent, int
 
   DirNode* root = NewNode();
   root->Depth = 0;
-  root->Parent = rootParent;
   root->FullPath = StripTrailingDelimiter(rootPath);
   root->Name = LastComponent(rootPath);
   root->Checked = true;
@@ -70,7 +66,7 @@ DirNode* DirStructure::NewNode() {
 }
 
 std::optional<std::string> DirStructure::ListingPath(const DirNode* node) const {
-  if (node == nullptr || node->IsFileLeaf || node->Depth < 0) return std::nullopt;
+  if (node == nullptr || node->IsFileLeaf) return std::nullopt;
   if (!node->FullPath.empty()) return node->FullPath;
   // The file-system root passed as a lone delimiter keeps an empty FullPath
   // (its children are "/name"), like a bare drive; it is still listed.
@@ -87,9 +83,7 @@ void DirStructure::ListInto(DirNode* node, std::vector<FolderEntry>* folders) co
   if (!entries) return;  // no access or vanished: nothing to show, nothing to report
   for (FolderEntry& entry : *entries) {
     if (entry.isFolder) {
-      if (folders != nullptr && entry.name != "." && entry.name != "..") {
-        folders->push_back(std::move(entry));
-      }
+      if (folders != nullptr) folders->push_back(std::move(entry));
     } else {
       node->FileNames.push_back(std::move(entry.name));
     }
@@ -110,7 +104,6 @@ void DirStructure::ScanFolder(DirNode* node) {
     folders.clear();
     ListInto(current, &folders);
 
-    const std::size_t firstChild = current->Children.size();
     for (const FolderEntry& entry : folders) {
       // FullPath + one delimiter + name, also for the empty FullPath of the
       // file-system root.
@@ -124,7 +117,7 @@ void DirStructure::ScanFolder(DirNode* node) {
     // Every scanned folder but the starting one orders its own children; the
     // starting folder's children stay in listing order for its caller.
     if (current != node) SortChildren(current);
-    for (std::size_t k = current->Children.size(); k > firstChild; --k) {
+    for (std::size_t k = current->Children.size(); k > 0; --k) {
       DirNode* child = current->Children[k - 1];
       if (child->Depth < MaxDepth) pending.push_back(child);
     }

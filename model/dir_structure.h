@@ -42,8 +42,7 @@ class DirStructure {
   // caption "DirStructure" and builds no root. The root "/" is this
   // platform's bare drive: empty Name and FullPath, children "/name", and it
   // is scanned; an empty root path is not.
-  DirStructure(const std::string& rootPath, DirNode* rootParent, int maxDepth,
-               MessageSink& messages);
+  DirStructure(const std::string& rootPath, int maxDepth, MessageSink& messages);
   DirStructure(const DirStructure&) = delete;
   DirStructure& operator=(const DirStructure&) = delete;
 

@@ -1,45 +1,40 @@
 // DriverInformation.csv from the text of a written FileList.txt.
 //
 // The driver lines are taken apart by fixed substring arithmetic that relies
-// on the list's layout: a 25-byte name column, "- " at positions 26 and 27,
-// the description, and a 10-byte status ending "---(WHQL)." or "---(Beta).".
+// on the list's layout (output/list_columns.h): the name column, "- ", the
+// description, and the status ending "---(WHQL)." or "---(Beta).".
 // Positions count from 1; a substring starting past the end, or of zero or
 // negative length, is empty, and one running past the end stops there.
 #include "output/driver_csv.h"
 
 #include <cstddef>
 
-#include "output/list_writer.h"
+#include "output/list_columns.h"
+#include "output/save_target.h"
 #include "platform/disc_files.h"
-#include "platform/paths.h"
 
 namespace cartulon {
 
 namespace {
 
-// 1-based position of the first occurrence of `needle`, 0 when absent.
-long long Pos(std::string_view hay, std::string_view needle) {
-  const std::size_t at = hay.find(needle);
-  return at == std::string_view::npos ? 0 : static_cast<long long>(at) + 1;
-}
+// The longest DriverName and SupportedOS fields.
+constexpr long long kDriverNameLimit = 60;
+constexpr long long kSupportedOsLimit = 100;
 
-// `count` bytes from 1-based position `start`.
-std::string_view Copy(std::string_view text, long long start, long long count) {
-  if (count <= 0) return {};
-  if (start < 1) start = 1;
-  const auto index = static_cast<std::size_t>(start - 1);
-  if (index >= text.size()) return {};
-  return text.substr(index, static_cast<std::size_t>(count));
-}
+constexpr std::string_view kDash = "- ";
+constexpr std::string_view kForWindows = " for Windows ";
 
 const std::string& DriversMarker() {
-  static const std::string marker = "-DRIVERS" + std::string(17, ' ');
+  static const std::string marker = PadToNameColumn("-DRIVERS");
   return marker;
 }
 
 bool IsEndMarker(const std::string& upper) {
-  static const std::string linuxDrivers = "-LINUXDRIVERS" + std::string(12, ' ') + "- SUPPORT LINUX DRIVERS.";
-  static const std::string manual = "-MANUAL" + std::string(18, ' ');
+  static const std::string linuxDrivers =
+      PadToNameColumn("-LINUXDRIVERS") + "- SUPPORT LINUX DRIVERS.";
+  static const std::string manual = PadToNameColumn("-MANUAL");
+  // Two bytes wider than the name column: a SOFTWARE line padded to the
+  // column does not end the section.
   static const std::string software = "-SOFTWARE" + std::string(18, ' ');
   return upper == linuxDrivers || upper == manual || upper == software;
 }
@@ -83,17 +78,19 @@ bool BuildDriverRows(const std::vector<std::string>& lines, std::vector<std::str
 }
 
 DriverInfo ParseDriverLine(std::string_view line) {
-  const auto n = static_cast<long long>(line.size());
-  const long long d = Pos(line, "- ");
-  // The description between "- " and the 10-byte status ending.
-  const std::string_view s = Copy(line, d + 2, n - 37);
+  const long long n = TextLength(line);
+  const long long d = FindPosition(line, kDash);
+  // The description between "- " and the status ending, where the line
+  // keeps to the columns.
+  const std::string_view s =
+      CopyAt(line, d + TextLength(kDash), n - (kDescriptionColumn - 1) - kDriverStatusLength);
 
   DriverInfo info;
   const std::size_t space = s.find(' ');
   info.Vendor = std::string(space == std::string_view::npos ? s : s.substr(0, space));
 
-  const long long f = Pos(s, " for Windows ");
-  info.SupportedOS = std::string(Copy(s, f + 13, 100));
+  const long long f = FindPosition(s, kForWindows);
+  info.SupportedOS = std::string(CopyAt(s, f + TextLength(kForWindows), kSupportedOsLimit));
 
   // v: the number of bytes before the first "V" followed by a digit; 0 when
   // there is none or it opens the description.
@@ -104,10 +101,14 @@ DriverInfo ParseDriverLine(std::string_view line) {
       break;
     }
   }
-  if (v > 0) info.DriverVersion = std::string(Copy(s, v + 2, f - v - 2));
+  // The version runs from the byte after that "V" (at v + 1) up to " for
+  // Windows "; the title ends before the blank in front of the "V".
+  if (v > 0) info.DriverVersion = std::string(CopyAt(s, v + 2, f - v - 2));
 
-  const std::string_view title = Copy(s, 1, v - 1);
-  info.DriverName = std::string(Copy(title, static_cast<long long>(info.Vendor.size()) + 2, 60));
+  const std::string_view title = CopyAt(s, 1, v - 1);
+  // The name follows the vendor and one blank.
+  info.DriverName =
+      std::string(CopyAt(title, TextLength(info.Vendor) + 2, kDriverNameLimit));
   return info;
 }
 
@@ -144,24 +145,23 @@ ExportOutcome ExportDriverCsvFromLines(const std::vector<std::string>& lines,
     return ExportOutcome::NoDrivers;
   }
 
-  std::string target = request.defaultTarget;
+  SaveTarget target;
+  target.path = request.defaultTarget;
   // Without askBeforeReplace the caller has already allowed replacing an
   // existing file.
-  if (request.askBeforeReplace && FileExists(target) &&
-      !prompts.AskYesNo(request.caption, request.overwriteText + "\n" + target)) {
-    const std::optional<SaveDialogChoice> choice =
-        prompts.AskSaveFile(request.initialFolder, kSaveDialogFilter);
-    if (!choice) return ExportOutcome::Cancelled;
-    target = ApplySaveDialogExtension(*choice);
+  target.askBeforeReplace = request.askBeforeReplace;
+  target.caption = request.caption;
+  target.overwriteText = request.overwriteText;
+  target.dialogFolder = request.initialFolder;
+  target.failureCaption = request.caption;
+  switch (WriteToTarget(target, CsvBytes(rows), prompts, messages, writtenPath)) {
+    case SaveOutcome::Declined:
+      return ExportOutcome::Cancelled;
+    case SaveOutcome::Failed:
+      return ExportOutcome::Failed;
+    case SaveOutcome::Written:
+      break;
   }
-
-  std::string reason;
-  if (!WriteFileAtomically(target, CsvBytes(rows), &reason)) {
-    messages.Show(Message{request.caption, "Cannot create file \"" + target + "\". " + reason,
-                          MessageKind::Error});
-    return ExportOutcome::Failed;
-  }
-  if (writtenPath) *writtenPath = target;
   return ExportOutcome::Written;
 }
 

@@ -42,10 +42,10 @@ struct ExportRequest {
   std::string defaultTarget;  // DriverInformation.csv beside it
   std::string initialFolder;  // the save dialog's folder (the disc root)
   bool askBeforeReplace = true;
-  std::string caption;        // UI text 7
-  std::string overwriteText;  // UI text 9
-  std::string noFileListText; // UI text 17
-  std::string noDriversText;  // UI text 18
+  std::string caption;        // UiText::ProgramCaption
+  std::string overwriteText;  // UiText::OverwriteQuestion
+  std::string noFileListText; // UiText::NoFileListError
+  std::string noDriversText;  // UiText::NoDriversError
 };
 
 // The whole export. Reports through `messages` a missing list, a missing

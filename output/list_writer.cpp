@@ -159,49 +159,26 @@ SaveOutcome SaveFileList(std::vector<std::string>& entryLines,
   const std::string bytes =
       AssembleFileList(titleLines, entryLines, BuildFooter(context.settings));
 
-  std::string target = request.targetPath;
-  if (target.empty()) {
-    target = context.scdPath;
-    target += kPathDelimiter;
-    target += kFileListName;
+  SaveTarget target;
+  target.path = request.targetPath;
+  if (target.path.empty()) {
+    target.path = context.scdPath;
+    target.path += kPathDelimiter;
+    target.path += kFileListName;
   }
-
-  if (request.outputMode != 2 && FileExists(target)) {
-    if (!prompts.AskYesNo(request.caption, request.overwriteText + "\n" + target)) {
-      const std::optional<SaveDialogChoice> choice =
-          prompts.AskSaveFile(context.scdPath, kSaveDialogFilter);
-      if (!choice) return SaveOutcome::Declined;
-      target = ApplySaveDialogExtension(*choice);
-    }
-  }
-
-  std::string writeError;
-  if (!WriteFileAtomically(target, bytes, &writeError)) {
-    messages.Show(Message{kApplicationTitle, "Cannot create file \"" + target + "\". " + writeError,
-                          MessageKind::Error});
-    return SaveOutcome::Failed;
-  }
-  if (writtenPath != nullptr) *writtenPath = target;
+  target.askBeforeReplace = request.outputMode != 2;
+  target.caption = request.caption;
+  target.overwriteText = request.overwriteText;
+  target.dialogFolder = context.scdPath;
+  target.failureCaption = kApplicationTitle;
+  const SaveOutcome outcome = WriteToTarget(target, bytes, prompts, messages, writtenPath);
+  if (outcome != SaveOutcome::Written) return outcome;
 
   if (request.removeTemplates) {
     DeleteFileQuietly(WorkingFile(context.workingFolder, kRulesFileName));
     DeleteFileQuietly(WorkingFile(context.workingFolder, kContactFileName));
   }
   return SaveOutcome::Written;
-}
-
-std::string ApplySaveDialogExtension(const SaveDialogChoice& choice) {
-  std::string_view extension;
-  if (choice.filterIndex == 1) extension = ".txt";
-  if (choice.filterIndex == 2) extension = ".csv";
-  const std::string& name = choice.fileName;
-  if (extension.empty()) return name;
-  if (name.size() >= extension.size() &&
-      EqualsIgnoringAsciiCase(std::string_view(name).substr(name.size() - extension.size()),
-                              extension)) {
-    return name;
-  }
-  return name + std::string(extension);
 }
 
 }  // namespace cartulon

@@ -8,6 +8,7 @@
 #include "model/dir_structure.h"
 #include "output/preview_map.h"
 #include "output/save_rules.h"
+#include "output/save_target.h"
 #include "platform/message_sink.h"
 #include "platform/prompts.h"
 
@@ -58,12 +59,10 @@ std::string AssembleFileList(const std::vector<std::string>& titleLines,
                              const std::vector<std::string>& entryLines,
                              const std::vector<std::string>& footer);
 
-enum class SaveOutcome { Written, Declined, Failed };
-
 struct SaveRequest {
   int outputMode = 1;         // 2 writes without asking about an existing file
-  std::string caption;        // UI text 7
-  std::string overwriteText;  // UI text 9
+  std::string caption;        // UiText::ProgramCaption
+  std::string overwriteText;  // UiText::OverwriteQuestion
   // Remove FileList_Exp.ini and TECHSUPP.ini from the working folder after
   // a write (the one-shot runs); a preview run keeps them until its window
   // closes so that later previews keep heading and contact block.
@@ -85,10 +84,5 @@ SaveOutcome SaveFileList(std::vector<std::string>& entryLines,
                          const ListContext& context, const SaveRequest& request,
                          UserPrompts& prompts, MessageSink& messages,
                          std::string* writtenPath = nullptr);
-
-// The name chosen in the save dialog with the extension of the selected
-// filter appended unless the name already ends with it (".txt" for filter 1,
-// ".csv" for filter 2, nothing for 3).
-std::string ApplySaveDialogExtension(const SaveDialogChoice& choice);
 
 }  // namespace cartulon

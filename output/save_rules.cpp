@@ -2,15 +2,14 @@
 //
 // Conventions used throughout:
 // - Positions inside a line count from 1, as the list format is described
-//   (name column 1..25, "- " at 26..27, description from 28). A "position"
-//   of 0 means "not found".
+//   (output/list_columns.h). A "position" of 0 means "not found".
 // - "The text of a line from column c" is at most 500 bytes from c on, and
 //   empty for a line shorter than c. Every substring helper below clamps its
 //   range to the line, so no line (empty, short, any bytes) is read out of
 //   range.
 // - Upper-casing changes ASCII letters only; "blanks" when trimming are the
-//   bytes up to and including the space (space, tab and the other control
-//   bytes), as the platform's trimming treats them.
+//   space and control bytes (platform/text.h), as the platform's trimming
+//   treats them.
 // - The lines a rule marks or records are kept in growable vectors and sets,
 //   not in position tables of fixed size, so a very long list can neither
 //   overflow them nor have part of its work dropped.
@@ -25,8 +24,9 @@
 #include <string_view>
 #include <unordered_set>
 
+#include "output/list_columns.h"
 #include "platform/ini_profile.h"
-#include "platform/paths.h"
+#include "platform/text.h"
 
 namespace cartulon {
 
@@ -34,71 +34,30 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-constexpr std::size_t kColumnTextLimit = 500;
+constexpr long long kColumnTextLimit = 500;
 constexpr const char* kConditionSection = "ConditionTable";
-
-// 1-based position of the first occurrence of `needle`, 0 when absent.
-std::size_t Pos(std::string_view hay, std::string_view needle) {
-  const std::size_t at = hay.find(needle);
-  return at == std::string_view::npos ? 0 : at + 1;
-}
 
 bool Contains(std::string_view hay, std::string_view needle) {
   return hay.find(needle) != std::string_view::npos;
 }
 
-// Fills `buffer` with the upper-case form of `line` and returns it. The
-// rules keep one buffer per pass, so that no line needs an allocation of
-// its own for the comparison.
-const std::string& UpperInto(std::string& buffer, std::string_view line) {
-  buffer.assign(line);
-  for (char& c : buffer) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return buffer;
-}
-
 // The first `count` bytes (all of them when the line is shorter; none for a
 // count of zero or less).
 std::string Left(std::string_view text, long long count) {
-  if (count <= 0) return {};
-  return std::string(text.substr(0, static_cast<std::size_t>(count)));
-}
-
-// `count` bytes from 1-based position `start`; empty when the start lies
-// past the end or the count is not positive.
-std::string Copy(std::string_view text, long long start, long long count) {
-  if (count <= 0) return {};
-  if (start < 1) start = 1;
-  const auto index = static_cast<std::size_t>(start - 1);
-  if (index >= text.size()) return {};
-  return std::string(text.substr(index, static_cast<std::size_t>(count)));
+  return std::string(CopyAt(text, 1, count));
 }
 
 // The text from column `column`, at most 500 bytes.
 std::string FromColumn(std::string_view text, long long column) {
-  return Copy(text, column, static_cast<long long>(kColumnTextLimit));
+  return std::string(CopyAt(text, column, kColumnTextLimit));
 }
 
-bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 0x20; }
-
-std::string_view TrimView(std::string_view text) {
-  std::size_t begin = 0;
-  std::size_t end = text.size();
-  while (begin < end && IsBlank(text[begin])) ++begin;
-  while (end > begin && IsBlank(text[end - 1])) --end;
-  return text.substr(begin, end - begin);
+std::string TrimRight(std::string_view text) {
+  return std::string(TrimRightSpaceAndControls(text));
 }
-
-std::string_view TrimRightView(std::string_view text) {
-  std::size_t end = text.size();
-  while (end > 0 && IsBlank(text[end - 1])) --end;
-  return text.substr(0, end);
-}
-
-std::string TrimRight(std::string_view text) { return std::string(TrimRightView(text)); }
 
 long long Count(const Lines& lines) { return static_cast<long long>(lines.size()); }
+long long Length(std::string_view line) { return static_cast<long long>(line.size()); }
 
 // Removes the lines whose flag is set, keeping the order of the others.
 void RemoveFlagged(Lines& lines, const std::vector<bool>& remove) {
@@ -112,7 +71,7 @@ void RemoveFlagged(Lines& lines, const std::vector<bool>& remove) {
 }
 
 bool ContainsAppSetup(std::string& buffer, const std::string& line) {
-  return Contains(UpperInto(buffer, line), "-APPSETUP");
+  return Contains(AsciiUpperInto(buffer, line), "-APPSETUP");
 }
 
 // The index i of a ConditionTable key named "Cond(i)" (any letter case, i in
@@ -220,11 +179,15 @@ bool DetectSeriesBoard(const MasterFileLocations& masters, bool* seriesBoard, st
 
 namespace {
 
-// The line with its OS tail replaced; nullopt when it has no "Windows".
+// The line with its OS tail replaced: kept up to and including the first
+// "Windows" and the byte after it (a blank in composed texts), then the OS
+// text; nullopt when it has no "Windows".
 std::optional<std::string> WithOsTail(std::string_view line, std::string_view osText) {
-  const std::size_t p = Pos(line, "Windows");
+  constexpr std::string_view kWindows = "Windows";
+  const long long p = FindPosition(line, kWindows);
   if (p == 0) return std::nullopt;
-  return Left(line, static_cast<long long>(p) + 7) + std::string(osText);
+  const long long throughWindows = p - 1 + TextLength(kWindows);
+  return Left(line, throughWindows + 1) + std::string(osText);
 }
 
 }  // namespace
@@ -239,8 +202,9 @@ bool ReplaceOsTail(std::string& line, const std::string& osText) {
 void RemoveBlankPairAfter(Lines& lines, const std::string& title) {
   std::string upper;
   for (long long i = 0; i < Count(lines) - 5; ++i) {
-    if (!Contains(UpperInto(upper, lines[i]), title)) continue;
-    if (!TrimView(lines[i + 1]).empty() || !TrimView(lines[i + 2]).empty()) continue;
+    if (!Contains(AsciiUpperInto(upper, lines[i]), title)) continue;
+    if (!TrimSpaceAndControls(lines[i + 1]).empty()) continue;
+    if (!TrimSpaceAndControls(lines[i + 2]).empty()) continue;
     lines.erase(lines.begin() + (i + 1), lines.begin() + (i + 3));
     return;
   }
@@ -251,7 +215,7 @@ void RewriteManualSection(Lines& lines) {
   long long manual = 0;
   long long software = 0;
   for (long long i = 0; i < n; ++i) {
-    const std::string_view trimmed = TrimRightView(lines[i]);
+    const std::string_view trimmed = TrimRightSpaceAndControls(lines[i]);
     if (EqualsIgnoringAsciiCase(trimmed, "-MANUAL")) manual = i;
     if (EqualsIgnoringAsciiCase(trimmed, "-SOFTWARE")) software = i;
   }
@@ -262,10 +226,10 @@ void RewriteManualSection(Lines& lines) {
   std::vector<bool> marked(lines.size(), false);
   bool anyMarked = false;
   for (long long i = manual + 3; i < software; ++i) {
-    const std::string_view a = TrimView(lines[i]);
-    const std::string_view b = TrimView(lines[i + 1]);
-    if (!a.empty() && a.size() <= 25 && b.size() > 25) {
-      lines[i] += FromColumn(lines[i + 1], 26);
+    const std::string_view a = TrimSpaceAndControls(lines[i]);
+    const std::string_view b = TrimSpaceAndControls(lines[i + 1]);
+    if (!a.empty() && Length(a) <= kNameColumnWidth && Length(b) > kNameColumnWidth) {
+      lines[i] += FromColumn(lines[i + 1], kDashColumn);
       marked[i + 1] = true;
       anyMarked = true;
     }
@@ -273,9 +237,9 @@ void RewriteManualSection(Lines& lines) {
 
   // Shortening: the description ends before " for ".
   for (long long i = manual; i < software; ++i) {
-    const std::size_t p = Pos(lines[i], " for ");
+    const long long p = FindPosition(lines[i], " for ");
     if (p == 0) continue;
-    lines[i] = TrimRight(Left(lines[i], static_cast<long long>(p) - 1)) + ".";
+    lines[i] = TrimRight(Left(lines[i], p - 1)) + ".";
   }
 
   if (anyMarked) RemoveFlagged(lines, marked);
@@ -284,15 +248,15 @@ void RewriteManualSection(Lines& lines) {
 void RewriteMakeDiskLine(Lines& lines) {
   std::string upper;
   for (long long i = 0; i < Count(lines) - 1; ++i) {
-    UpperInto(upper, lines[i]);
-    const std::size_t f = Pos(upper, " FOR ");
+    AsciiUpperInto(upper, lines[i]);
+    const long long f = FindPosition(upper, " FOR ");
     if (f == 0) continue;
     if (!Contains(upper, "MAKEDISK") && !Contains(upper, "MAKE DISK") && !Contains(upper, "MAKE_DISK") &&
         !Contains(upper, "X86_X64_XP")) {
       continue;
     }
-    const std::string t = Left(lines[i], static_cast<long long>(f) - 1);
-    lines[i] = Left(t, 25) + "- Make " + FromColumn(t, 28) + ".";
+    const std::string t = Left(lines[i], f - 1);
+    lines[i] = Left(t, kNameColumnWidth) + "- Make " + FromColumn(t, kDescriptionColumn) + ".";
     return;
   }
 }
@@ -302,16 +266,16 @@ void CopyDiagnosticsOsTail(Lines& lines) {
   std::string tail;
   for (long long i = 0; i < Count(lines) - 1; ++i) {
     const std::string& line = lines[i];
-    UpperInto(upper, line);
+    AsciiUpperInto(upper, line);
     if (tail.empty() && (Contains(upper, "- ZOLT TRIVANE II V") || Contains(upper, "- ADOBE") ||
                          Contains(upper, "- ZOLT TRIVANE III V"))) {
-      const std::size_t p = Pos(upper, "FOR WINDOWS");
-      if (p != 0) tail = FromColumn(line, static_cast<long long>(p));
+      const long long p = FindPosition(upper, "FOR WINDOWS");
+      if (p != 0) tail = FromColumn(line, p);
     }
     if (!tail.empty() && Contains(upper, "- PC HEALTHCHECK")) {
-      const std::size_t p = Pos(upper, "FOR");
+      const long long p = FindPosition(upper, "FOR");
       if (p != 0) {
-        lines[i] = Left(lines[i], static_cast<long long>(p) - 1) + tail;
+        lines[i] = Left(lines[i], p - 1) + tail;
         return;
       }
     }
@@ -337,15 +301,14 @@ void MergeAppSetupIntoLongLines(Lines& lines) {
     appSetup[i] = true;
     any = true;
     if (i == 0) continue;  // no line above to merge into
-    std::string d = FromColumn(lines[i], 26);
-    const std::size_t q = Pos(d, "for Windows");
+    std::string d = FromColumn(lines[i], kDashColumn);
+    const long long q = FindPosition(d, "for Windows");
     if (q != 0) {
-      const std::size_t above = Pos(lines[i - 1], "for Windows");
-      d = Left(d, static_cast<long long>(q) - 1) +
-          (above == 0 ? std::string() : FromColumn(lines[i - 1], static_cast<long long>(above)));
+      const long long above = FindPosition(lines[i - 1], "for Windows");
+      d = Left(d, q - 1) + (above == 0 ? std::string() : FromColumn(lines[i - 1], above));
     }
-    const std::size_t r = Pos(lines[i - 1], "- Zolt Trivane II");
-    if (r != 0) lines[i - 1] = Left(lines[i - 1], static_cast<long long>(r) - 1) + d;
+    const long long r = FindPosition(lines[i - 1], "- Zolt Trivane II");
+    if (r != 0) lines[i - 1] = Left(lines[i - 1], r - 1) + d;
   }
   if (any) RemoveFlagged(lines, appSetup);
 }
@@ -361,7 +324,7 @@ void MergeAppSetupIntoShortLines(Lines& lines) {
   for (long long i = 2; i < n; ++i) {
     if (!ContainsAppSetup(upper, lines[i])) continue;
     ++c;
-    lines[i - 1] += FromColumn(lines[i], 26);
+    lines[i - 1] += FromColumn(lines[i], kDashColumn);
   }
 
   // "Delete the first line at position 2 or later that contains -APPSETUP",
@@ -385,20 +348,20 @@ void MergeAppSetupIntoShortLines(Lines& lines) {
   for (long long i = 2; i < Count(lines); ++i) {
     if (!Contains(lines[i], "- Zolt Trivane II")) continue;
     a = i;
-    const std::size_t p = Pos(lines[i], "for Windows");
-    if (p != 0) tail = FromColumn(lines[i], static_cast<long long>(p));
+    const long long p = FindPosition(lines[i], "for Windows");
+    if (p != 0) tail = FromColumn(lines[i], p);
     break;
   }
 
   for (long long j = 1; j <= c; ++j) {
     if (a + j >= Count(lines)) break;  // the list ended earlier
     std::string& line = lines[a + j];
-    const std::size_t p = Pos(line, "for Windows");
-    const std::string current = p == 0 ? std::string() : FromColumn(line, static_cast<long long>(p));
+    const long long p = FindPosition(line, "for Windows");
+    const std::string current = p == 0 ? std::string() : FromColumn(line, p);
     if (current == tail) continue;
     // Drop the compared text (at most 500 bytes from "for Windows") and
     // append the Trivane line's tail.
-    if (p != 0) line.erase(p - 1, current.size());
+    if (p != 0) line.erase(static_cast<std::size_t>(p - 1), current.size());
     line += tail;
   }
 }
@@ -416,8 +379,9 @@ bool MergeAppSetupLines(Lines& lines) {
   }
   // No "-APPSETUP" line, or one at the very top with no line above it:
   // taken as a short line above.
+  constexpr std::size_t kLongLine = 100;  // above this, variant A
   const std::size_t above = k >= 1 ? lines[k - 1].size() : 0;
-  if (above > 100) {
+  if (above > kLongLine) {
     MergeAppSetupIntoLongLines(lines);
     return false;
   }
@@ -433,22 +397,25 @@ void ApplyUtilityLineRules(Lines& lines, SaveRuleFlags& flags) {
     // rewrite replaces an earlier one. A line that lacks the anchor text a
     // rewrite needs is left as it is.
     const std::string& line = lines[u];
-    UpperInto(upper, line);
+    AsciiUpperInto(upper, line);
     std::optional<std::string> rewritten;
 
     if (Contains(upper, "- ZOLT UPDATE V2") || Contains(upper, "- ZOLT UPDATE V3")) {
-      const std::size_t p = Pos(line, "- Zolt Update V");
+      // The version after "- Zolt Update" (" V2...") stays, after the
+      // inserted words.
+      const long long p = FindPosition(line, "- Zolt Update V");
       if (p != 0) {
-        rewritten = Left(line, static_cast<long long>(p) - 1) + "- Zolt Update ( Lumo Update )" +
-                    FromColumn(line, static_cast<long long>(p) + 13);
+        rewritten = Left(line, p - 1) + "- Zolt Update ( Lumo Update )" +
+                    FromColumn(line, p + TextLength("- Zolt Update"));
       }
     }
     if (Contains(upper, "-VEX4")) flags.VexRenameEnabled = false;
     if (Contains(upper, "- VEX4") && flags.VexRenameEnabled) {
-      const std::size_t p = Pos(line, "- VEX4");
+      constexpr std::string_view kVexTitle = "- VEX4";
+      const long long p = FindPosition(line, kVexTitle);
       if (p != 0) {
-        rewritten = Left(line, static_cast<long long>(p) - 1) + "- Performance and Power Saving Utilities" +
-                    FromColumn(line, static_cast<long long>(p) + 6);
+        rewritten = Left(line, p - 1) + "- Performance and Power Saving Utilities" +
+                    FromColumn(line, p + TextLength(kVexTitle));
       }
     }
     if (Contains(upper, "- ASMEDIA USB 3.0 DRIVER")) flags.AsmediaUsb3Seen = true;
@@ -480,7 +447,7 @@ void ApplyUsbSurgeRule(Lines& lines, const SaveRuleFlags& flags) {
   if (!flags.SeriesBoard && !flags.IntelUsb3Seen) return;
   std::string upper;
   for (std::string& line : lines) {
-    if (Contains(UpperInto(upper, line), "- USB 3.0 SURGE")) ReplaceOsTail(line, kOsTextW6);
+    if (Contains(AsciiUpperInto(upper, line), "- USB 3.0 SURGE")) ReplaceOsTail(line, kOsTextW6);
   }
 }
 
@@ -491,8 +458,7 @@ void RemoveRepeatedDescriptions(Lines& lines) {
   // as the earlier one of a pair. All comparisons are made on the list as it
   // was before anything was deleted; the keys seen so far are kept in a set
   // instead of comparing every pair.
-  static const std::string kStopLine =
-      "-Contact" + std::string(17, ' ') + "ZOLTEK COMPUTER INC.";
+  static const std::string kStopLine = PadToNameColumn("-Contact") + "ZOLTEK COMPUTER INC.";
   const std::size_t n = lines.size();
   if (n < 2) return;
   std::size_t stop = n - 1;
@@ -507,8 +473,9 @@ void RemoveRepeatedDescriptions(Lines& lines) {
   std::vector<bool> repeated(n, false);
   bool any = false;
   for (std::size_t v = 0; v < n; ++v) {
-    if (lines[v].size() <= 25) continue;
-    const std::string_view key = std::string_view(lines[v]).substr(24, kColumnTextLimit);
+    if (Length(lines[v]) <= kNameColumnWidth) continue;
+    // The text from the last column of the name.
+    const std::string_view key = CopyAt(lines[v], kNameColumnWidth, kColumnTextLimit);
     if (seen.count(key) != 0) {
       repeated[v] = true;
       any = true;
@@ -528,23 +495,26 @@ void JoinVendorApplicationLines(Lines& lines) {
   // the kept lines to `out`; `out` always holds positions 0 .. b - 1 and
   // lines[r] is the line at position b.
   const long long n = Count(lines);  // fixed before the loop, as the rule says
-  if (n < 1 || 1 >= n - 60) return;
+  // The last lines, where the contact block stands, are not examined.
+  constexpr long long kContactBlockLines = 60;
+  const long long end = n - kContactBlockLines;
+  if (n < 1 || 1 >= end) return;
   Lines out;
   out.reserve(lines.size());
   std::string upper;
   out.push_back(std::move(lines[0]));
   std::size_t r = 1;
-  for (long long b = 1; b < n - 60 && r < lines.size(); ++b) {
+  for (long long b = 1; b < end && r < lines.size(); ++b) {
     std::string& current = lines[r];
     std::string& above = out.back();
     const bool application = Contains(current, "- Adobe Reader") || Contains(current, "- RealPlayer V");
     bool folderAbove = false;
-    if (application && above.size() <= 25) {
-      UpperInto(upper, above);
+    if (application && Length(above) <= kNameColumnWidth) {
+      AsciiUpperInto(upper, above);
       folderAbove = Contains(upper, "ADOBE") || Contains(upper, "PLAYER") || Contains(upper, "REALPLA");
     }
     if (folderAbove) {
-      above += TrimRight(FromColumn(current, 26));
+      above += TrimRight(FromColumn(current, kDashColumn));
       ++r;  // line b is deleted
       if (r < lines.size()) out.push_back(std::move(lines[r++]));  // moved up, skipped
     } else {

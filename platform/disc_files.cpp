@@ -9,6 +9,7 @@
 #include "platform/input_files.h"
 #include "platform/interrupt_cleanup.h"
 #include "platform/paths.h"
+#include "platform/text.h"
 
 #ifdef _WIN32
 #include <filesystem>

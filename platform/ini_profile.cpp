@@ -4,26 +4,17 @@
 #include <utility>
 
 #include "platform/input_files.h"
+#include "platform/text.h"
 
 namespace cartulon {
 
 namespace {
 
-// The blanks the Windows profile functions trim from lines, names and values.
-// Form feed and Ctrl-Z are not among them.
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\v'; }
+// Lines, names and values lose the INI blanks (IsIniBlank) around them, the
+// blanks the Windows profile functions trim; form feed and Ctrl-Z are not
+// among them. Section and key names compare ignoring ASCII letter case.
 
 bool IsLineBreak(char c) { return c == '\r' || c == '\n'; }
-
-char FoldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
-  }
-  return true;
-}
 
 // Callers' section and key arguments lose surrounding spaces only; a tab
 // around an argument is part of the name asked for.
@@ -101,11 +92,11 @@ IniFile::Span IniFile::CutAndTrim(std::size_t pos, std::size_t len) const {
   const std::string_view text(text_);
   const std::size_t nul = text.substr(pos, len).find('\0');
   if (nul != std::string_view::npos) len = nul;
-  while (len > 0 && IsBlank(text[pos])) {
+  while (len > 0 && IsIniBlank(text[pos])) {
     ++pos;
     --len;
   }
-  while (len > 0 && IsBlank(text[pos + len - 1])) --len;
+  while (len > 0 && IsIniBlank(text[pos + len - 1])) --len;
   return Span{pos, len};
 }
 
@@ -121,8 +112,8 @@ void IniFile::Parse() {
     pos = end;
     while (pos < size && IsLineBreak(text[pos])) ++pos;
 
-    while (begin < end && IsBlank(text[begin])) ++begin;
-    while (end > begin && IsBlank(text[end - 1])) --end;
+    while (begin < end && IsIniBlank(text[begin])) ++begin;
+    while (end > begin && IsIniBlank(text[end - 1])) --end;
     if (begin == end) continue;
 
     if (text[begin] == '[') {
@@ -161,7 +152,7 @@ void IniFile::Parse() {
 const IniFile::Section* IniFile::FindSection(std::string_view name) const {
   name = TrimSpaces(name);
   for (const Section& section : sections_) {
-    if (SameName(View(section.name), name)) return &section;
+    if (EqualsIgnoringAsciiCase(View(section.name), name)) return &section;
   }
   return nullptr;
 }
@@ -173,7 +164,7 @@ std::string IniFile::Get(std::string_view section, std::string_view key,
   key = TrimSpaces(key);
   for (std::size_t i = found->firstEntry; i < found->endEntry; ++i) {
     const Entry& entry = entries_[i];
-    if (!SameName(View(entry.name), key)) continue;
+    if (!EqualsIgnoringAsciiCase(View(entry.name), key)) continue;
     // The first entry of that name decides, even when it has no value.
     if (!entry.hasEquals) return std::string(def);
     return std::string(Unquote(View(entry.value)));

@@ -25,8 +25,6 @@ std::size_t AfterLastSeparator(std::string_view path) {
   return 0;
 }
 
-char AsciiUpperChar(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-
 }  // namespace
 
 std::string StripTrailingDelimiter(std::string_view path) {
@@ -55,20 +53,6 @@ std::string FromDiscPath(std::string_view discPath) {
     if (c == '\\') c = kPathDelimiter;
   }
   return result;
-}
-
-std::string AsciiUpper(std::string_view text) {
-  std::string result(text);
-  for (char& c : result) c = AsciiUpperChar(c);
-  return result;
-}
-
-bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (AsciiUpperChar(a[i]) != AsciiUpperChar(b[i])) return false;
-  }
-  return true;
 }
 
 }  // namespace cartulon

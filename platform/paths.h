@@ -19,7 +19,8 @@ inline constexpr char kPathDelimiter = '/';
 // True for the native delimiter (and, on Windows, also for '/').
 bool IsPathDelimiter(char c);
 
-// The path without one trailing delimiter, if it has one.
+// The path without one trailing delimiter, if it has one: "E:\" becomes
+// "E:", a lone delimiter becomes empty, "/disc//" becomes "/disc/".
 std::string StripTrailingDelimiter(std::string_view path);
 
 // The text after the last delimiter (or drive colon on Windows); the whole
@@ -36,11 +37,5 @@ std::string JoinPath(std::string_view folder, std::string_view name);
 
 // A path written on the disc (backslash delimiters) in native form.
 std::string FromDiscPath(std::string_view discPath);
-
-// ASCII-only upper-casing: other bytes are left unchanged.
-std::string AsciiUpper(std::string_view text);
-
-// Equality ignoring ASCII letter case only.
-bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
 
 }  // namespace cartulon

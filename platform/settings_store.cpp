@@ -7,6 +7,7 @@
 #include "platform/disc_files.h"
 #include "platform/ini_profile.h"
 #include "platform/paths.h"
+#include "platform/text.h"
 
 namespace cartulon {
 

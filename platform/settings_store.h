@@ -49,8 +49,6 @@ class SettingsStore {
   // machine file.
   const std::string& ReadPath() const;
 
-  const SettingsLocations& Locations() const { return locations_; }
-
  private:
   bool WriteTo(const std::string& path, std::string_view key,
                const std::vector<std::pair<std::string, std::string>>& values) const;

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "platform/paths.h"
+#include "platform/text.h"
 
 #ifdef _WIN32
 #include <windows.h>

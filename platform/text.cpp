@@ -2,16 +2,57 @@
 
 namespace cartulon {
 
-namespace {
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\v'; }
-}  // namespace
+long long FindPosition(std::string_view text, std::string_view needle) {
+  const std::size_t at = text.find(needle);
+  return at == std::string_view::npos ? 0 : static_cast<long long>(at) + 1;
+}
 
-std::string TrimBlanks(std::string_view text) {
+std::string_view CopyAt(std::string_view text, long long start, long long count) {
+  if (count <= 0) return {};
+  if (start < 1) start = 1;
+  const auto index = static_cast<std::size_t>(start - 1);
+  if (index >= text.size()) return {};
+  return text.substr(index, static_cast<std::size_t>(count));
+}
+
+std::string TrimIniBlanks(std::string_view text) {
   std::size_t begin = 0;
   std::size_t end = text.size();
-  while (begin < end && IsBlank(text[begin])) ++begin;
-  while (end > begin && IsBlank(text[end - 1])) --end;
+  while (begin < end && IsIniBlank(text[begin])) ++begin;
+  while (end > begin && IsIniBlank(text[end - 1])) --end;
   return std::string(text.substr(begin, end - begin));
+}
+
+std::string_view TrimSpaceAndControls(std::string_view text) {
+  std::size_t begin = 0;
+  while (begin < text.size() && IsSpaceOrControl(text[begin])) ++begin;
+  return TrimRightSpaceAndControls(text.substr(begin));
+}
+
+std::string_view TrimRightSpaceAndControls(std::string_view text) {
+  std::size_t end = text.size();
+  while (end > 0 && IsSpaceOrControl(text[end - 1])) --end;
+  return text.substr(0, end);
+}
+
+std::string AsciiUpper(std::string_view text) {
+  std::string result;
+  AsciiUpperInto(result, text);
+  return result;
+}
+
+const std::string& AsciiUpperInto(std::string& buffer, std::string_view text) {
+  buffer.assign(text);
+  for (char& c : buffer) c = AsciiUpperChar(c);
+  return buffer;
+}
+
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (AsciiUpperChar(a[i]) != AsciiUpperChar(b[i])) return false;
+  }
+  return true;
 }
 
 std::vector<std::string> SplitTextLines(std::string_view bytes) {

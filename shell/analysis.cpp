@@ -3,14 +3,13 @@
 #include "describe/classify.h"
 #include "model/check_states.h"
 #include "output/layout_rules.h"
-#include "platform/paths.h"
 
 namespace cartulon {
 
 std::unique_ptr<DirStructure> RunAnalysis(const std::string& scdPath, int depth,
                                           const std::string& rulesFilePath,
                                           MessageSink& messages) {
-  auto tree = std::make_unique<DirStructure>(scdPath, nullptr, depth, messages);
+  auto tree = std::make_unique<DirStructure>(scdPath, depth, messages);
   // A refused scan (negative depth) has no root; the other passes then have
   // nothing to work on.
   if (tree->RootDir == nullptr) return tree;
@@ -29,11 +28,6 @@ bool PrepareInitialPreview(DirStructure& tree, Preview& preview, const ListConte
   if (tree.RootDir != nullptr) CompactChecks(tree.RootDir);
   const bool second = GeneratePreview(tree, preview, context, messages);
   return first && second;
-}
-
-std::string StripRootDelimiter(const std::string& path) {
-  if (!path.empty() && IsPathDelimiter(path.back())) return path.substr(0, path.size() - 1);
-  return path;
 }
 
 }  // namespace cartulon

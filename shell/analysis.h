@@ -22,7 +22,4 @@ std::unique_ptr<DirStructure> RunAnalysis(const std::string& scdPath, int depth,
 bool PrepareInitialPreview(DirStructure& tree, Preview& preview, const ListContext& context,
                            MessageSink& messages);
 
-// The disc root without one trailing delimiter ("E:\" becomes "E:").
-std::string StripRootDelimiter(const std::string& path);
-
 }  // namespace cartulon

@@ -21,12 +21,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// UI texts of the save and the export.
-constexpr int kCaptionText = 7;
-constexpr int kReplaceQuestionText = 9;
-constexpr int kNoFileListText = 17;
-constexpr int kNoDriversText = 18;
-
 // The batch run asks nobody: a question means that a target appeared while
 // the run was going on. The answer is No and the save dialog is cancelled,
 // so nothing is replaced.
@@ -94,7 +88,7 @@ bool BatchRun::PlaceTemplate(const char* resourceName, const std::string& fileNa
 BatchStatus BatchRun::Run() {
   const ListRunTargets& targets = settings_.targets;
   ListContext context;
-  context.scdPath = StripRootDelimiter(settings_.root);
+  context.scdPath = StripTrailingDelimiter(settings_.root);
   context.settings = settings_.list;
 
   const std::string listTarget = ListTargetPath(context.scdPath, targets);
@@ -178,8 +172,8 @@ ListRunResult SaveListAndCsv(std::vector<std::string>& entryLines,
                              const ListContext& context, const ListRunTargets& targets,
                              int languageOffset, UserPrompts& prompts, MessageSink& messages) {
   ListRunResult result;
-  const std::string caption = LoadUiText(kCaptionText, languageOffset);
-  const std::string replaceQuestion = LoadUiText(kReplaceQuestionText, languageOffset);
+  const std::string caption = LoadUiText(UiText::ProgramCaption, languageOffset);
+  const std::string replaceQuestion = LoadUiText(UiText::OverwriteQuestion, languageOffset);
 
   std::string streamed;
   if (targets.listStream) {
@@ -211,8 +205,8 @@ ListRunResult SaveListAndCsv(std::vector<std::string>& entryLines,
   request.askBeforeReplace = targets.askBeforeReplacingCsv;
   request.caption = caption;
   request.overwriteText = replaceQuestion;
-  request.noFileListText = LoadUiText(kNoFileListText, languageOffset);
-  request.noDriversText = LoadUiText(kNoDriversText, languageOffset);
+  request.noFileListText = LoadUiText(UiText::NoFileListError, languageOffset);
+  request.noDriversText = LoadUiText(UiText::NoDriversError, languageOffset);
   result.csv = targets.listStream
                    ? ExportDriverCsvFromLines(SplitTextLines(streamed), request, prompts, messages)
                    : ExportDriverCsv(request, prompts, messages);

@@ -4,6 +4,7 @@
 #include "output/list_writer.h"
 #include "platform/disc_files.h"
 #include "platform/paths.h"
+#include "platform/text.h"
 #include "resources/embedded.h"
 
 namespace cartulon {

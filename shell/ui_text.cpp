@@ -94,9 +94,9 @@ int LanguageOffsetFor(unsigned languageId) {
   }
 }
 
-std::string LoadUiText(int id, int languageOffset) {
+std::string LoadUiText(UiText text, int languageOffset) {
   const UiTextTable& table = Table();
-  const auto it = table.find(static_cast<long long>(id) + languageOffset);
+  const auto it = table.find(static_cast<long long>(text) + languageOffset);
   return it == table.end() ? std::string() : it->second;
 }
 

@@ -21,15 +21,17 @@ LoadingWindow::LoadingWindow(QWidget* parent)
   label1_->setObjectName(QStringLiteral("Label1"));
   label1_->setGeometry(96, 10, 233, 13);
   SelectLanguage();
-  setWindowTitle(DisplayText(LoadUiText(7)));
-  label1_->setText(DisplayText(LoadUiText(8)));
+  setWindowTitle(DisplayText(LoadUiText(UiText::ProgramCaption)));
+  label1_->setText(DisplayText(LoadUiText(UiText::AnalyzingNotice)));
 }
 
 void LoadingWindow::SelectLanguage() {
   languageOffset_ = LanguageOffsetFor(SystemDefaultLanguageId());
 }
 
-std::string LoadingWindow::LoadUiText(int id) const { return cartulon::LoadUiText(id, languageOffset_); }
+std::string LoadingWindow::LoadUiText(UiText text) const {
+  return cartulon::LoadUiText(text, languageOffset_);
+}
 
 void LoadingWindow::showEvent(QShowEvent* event) {
   // Centred on the desktop.

@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "shell/ui_text.h"
+
 class QLabel;
 
 namespace cartulon {
@@ -19,8 +21,8 @@ class LoadingWindow : public QDialog {
   // Sets the language offset from the system's default language.
   void SelectLanguage();
   int LanguageOffset() const { return languageOffset_; }
-  // UI text `id` (1 to 18) in the chosen language, as UTF-8 bytes.
-  std::string LoadUiText(int id) const;
+  // The UI text in the chosen language, as UTF-8 bytes.
+  std::string LoadUiText(UiText text) const;
 
   QLabel* Label1() const { return label1_; }
 

@@ -189,7 +189,7 @@ void MainWindow::RunStartup() {
 int MainWindow::RunChoice() const { return selector_ != nullptr ? selector_->result() : 0; }
 
 void MainWindow::StartAnalysis(const std::string& path, int depth) {
-  analysisRoot_ = StripRootDelimiter(path);
+  analysisRoot_ = StripTrailingDelimiter(path);
   // One analysis at a time, also when the progress window was closed early.
   panDetail_->Button1->setEnabled(false);
   tmrWaitingForThread_.start();
@@ -271,8 +271,8 @@ SaveOutcome MainWindow::Save() {
   if (!context) return SaveOutcome::Failed;
   SaveRequest request;
   request.outputMode = outputMode_;
-  request.caption = loading_->LoadUiText(7);
-  request.overwriteText = loading_->LoadUiText(9);
+  request.caption = loading_->LoadUiText(UiText::ProgramCaption);
+  request.overwriteText = loading_->LoadUiText(UiText::OverwriteQuestion);
   // A preview keeps the templates until its window closes, so that later
   // previews and saves keep their heading and contact block.
   request.removeTemplates = RunChoice() != kResultPreview;

@@ -82,17 +82,13 @@ class MainWindow : public QWidget {
 
   const std::string& ScdPath() const { return scdPath_; }
   const std::string& CDMasterPath() const { return cdMasterPath_; }
-  int OutputMode() const { return outputMode_; }
-  const TemplateFiles& Templates() const { return templates_; }
   DirStructure* CurrentTree() const { return tree_.get(); }
   const Preview& CurrentPreview() const { return preview_; }
-  const SaveRuleFlags& SaveFlags() const { return saveFlags_; }
   bool AnalysisRunning() const { return analysisThread_ != nullptr; }
   // The run's choice in the selection dialog (its modal result).
   int RunChoice() const;
 
   LoadingWindow* Loading() const { return loading_; }
-  SCDSelector* Selector() const { return selector_; }
   FileTreeView* tvFileList() const { return tvFileList_; }
   PreviewListView* lbxFileTitle() const { return lbxFileTitle_; }
   PreviewListView* ListBox1() const { return listBox1_; }

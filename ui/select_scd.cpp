@@ -103,18 +103,18 @@ SCDSelector::SCDSelector(LoadingWindow& loading, Dialogs& dialogs, SettingsStore
 
   // The texts, in the order of their identifiers.
   loading_.SelectLanguage();
-  setWindowTitle(DisplayText(loading_.LoadUiText(1)));
-  label1_->setText(DisplayText(loading_.LoadUiText(2)));
-  btnGen_->setText(DisplayText(loading_.LoadUiText(3)));
-  btnGen_->setToolTip(DisplayText(loading_.LoadUiText(12)));
-  btnCancel_->setText(DisplayText(loading_.LoadUiText(4)));
-  btnCancel_->setToolTip(DisplayText(loading_.LoadUiText(16)));
-  btnBrowse_->setText(DisplayText(loading_.LoadUiText(5)));
-  btnBrowse_->setToolTip(DisplayText(loading_.LoadUiText(15)));
-  button2_->setText(DisplayText(loading_.LoadUiText(6)));
-  label2_->setText(DisplayText(loading_.LoadUiText(10)));
-  btnxls_->setText(DisplayText(loading_.LoadUiText(11)));
-  btnxls_->setToolTip(DisplayText(loading_.LoadUiText(13)));
+  setWindowTitle(DisplayText(loading_.LoadUiText(UiText::SelectionCaption)));
+  label1_->setText(DisplayText(loading_.LoadUiText(UiText::SelectionPrompt)));
+  btnGen_->setText(DisplayText(loading_.LoadUiText(UiText::TxtFileButton)));
+  btnGen_->setToolTip(DisplayText(loading_.LoadUiText(UiText::TxtFileHint)));
+  btnCancel_->setText(DisplayText(loading_.LoadUiText(UiText::CancelButton)));
+  btnCancel_->setToolTip(DisplayText(loading_.LoadUiText(UiText::CancelHint)));
+  btnBrowse_->setText(DisplayText(loading_.LoadUiText(UiText::BrowseButton)));
+  btnBrowse_->setToolTip(DisplayText(loading_.LoadUiText(UiText::BrowseHint)));
+  button2_->setText(DisplayText(loading_.LoadUiText(UiText::PreviewButton)));
+  label2_->setText(DisplayText(loading_.LoadUiText(UiText::HistoryLabel)));
+  btnxls_->setText(DisplayText(loading_.LoadUiText(UiText::TxtCsvButton)));
+  btnxls_->setToolTip(DisplayText(loading_.LoadUiText(UiText::TxtCsvHint)));
 
   SetPathText(DefaultDiscRoot(programFolder));
 

@@ -228,11 +228,6 @@ void FileTreeView::SetCheckState(QTreeWidgetItem* item, bool recursive, int stat
   viewport()->update();
 }
 
-void FileTreeView::ExpandSubtree(QTreeWidgetItem* item, bool expand) {
-  item->setExpanded(expand);
-  for (int i = 0; i < item->childCount(); ++i) ExpandSubtree(item->child(i), expand);
-}
-
 void FileTreeView::ExpandToLevel(QTreeWidgetItem* item, int level) {
   if (item == nullptr) return;
   if (item->parent() == nullptr && topLevelItemCount() == 1) {

@@ -76,7 +76,6 @@ class FileTreeView : public QTreeWidget {
  private:
   bool OnStateImage(QTreeWidgetItem* item, const QPoint& point) const;
   void SetItemState(QTreeWidgetItem* item, int state);
-  void ExpandSubtree(QTreeWidgetItem* item, bool expand);
 
   QMenu* popupMenu_ = nullptr;
   QAction* checkAllAction_ = nullptr;

@@ -56,7 +56,7 @@ std::vector<const DescrStruct*> Chain(const DirNode* node) {
 class PackageRecordsTest : public ::testing::Test {
  protected:
   void Scan(int depth = 6) {
-    tree_ = std::make_unique<DirStructure>(disc_.Root(), nullptr, depth, messages_);
+    tree_ = std::make_unique<DirStructure>(disc_.Root(), depth, messages_);
     AttachDescriptions(tree_->RootDir, depth);
   }
   void Classify(int depth = 6) { ClassifyPackages(*tree_, tree_->RootDir, depth, messages_); }

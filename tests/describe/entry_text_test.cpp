@@ -59,7 +59,7 @@ class EntryTextTest : public ::testing::Test {
   // Scans the disc, classifies it and composes the first record of `rel`.
   std::string ComposeFolder(std::string_view rel) {
     RecordingMessageSink messages;
-    DirStructure tree(disc_.Root(), nullptr, 6, messages);
+    DirStructure tree(disc_.Root(), 6, messages);
     AttachDescriptions(tree.RootDir, 6);
     ClassifyPackages(tree, tree.RootDir, 6, messages);
     DirNode* node = tree.FindNode(disc_.Path(rel));

@@ -14,7 +14,7 @@ namespace {
 
 class CompactTest : public ::testing::Test {
  protected:
-  void Scan() { tree = std::make_unique<DirStructure>(disc.Path(), nullptr, 6, messages); }
+  void Scan() { tree = std::make_unique<DirStructure>(disc.Path(), 6, messages); }
   DirNode* Node(std::string_view rel) const {
     return rel.empty() ? tree->RootDir : tree->FindNode(disc.Path(rel));
   }
@@ -139,7 +139,7 @@ TEST_F(CompactTest, DescribedFileLeafKeepsItsFolder) {
 }
 
 TEST_F(CompactTest, VeryDeepChainsDoNotExhaustTheStack) {
-  DirStructure flat(disc.Path(), nullptr, 0, messages);
+  DirStructure flat(disc.Path(), 0, messages);
   DirNode* node = flat.RootDir;
   const std::string path = disc.Path("d");  // Compact looks at no path
   for (int level = 0; level < 200000; ++level) node = flat.AddChild(path, node);

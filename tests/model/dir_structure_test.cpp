@@ -12,6 +12,7 @@
 
 #include "platform/disc_files.h"
 #include "platform/paths.h"
+#include "platform/text.h"
 #include "support/temp_disc.h"
 
 namespace cartulon {
@@ -70,7 +71,7 @@ class DirStructureTest : public ::testing::Test {
 TEST_F(DirStructureTest, NegativeDepthReportsAndBuildsNoRoot) {
   disc.MakeFolder("Drivers");
   disc.WriteFile("Ver.tag", "1");
-  DirStructure tree(Disc(), nullptr, -1, messages);
+  DirStructure tree(Disc(), -1, messages);
 
   ASSERT_EQ(messages.messages.size(), 1u);
   EXPECT_EQ(messages.messages[0].caption, "DirStructure");
@@ -89,7 +90,7 @@ TEST_F(DirStructureTest, NegativeDepthReportsAndBuildsNoRoot) {
 TEST_F(DirStructureTest, DepthZeroIsTheRootAlone) {
   disc.MakeFolder("Drivers/Audio");
   disc.MakeFolder("Bin");
-  DirStructure tree(Disc(), nullptr, 0, messages);
+  DirStructure tree(Disc(), 0, messages);
 
   ASSERT_NE(tree.RootDir, nullptr);
   EXPECT_TRUE(messages.messages.empty());
@@ -109,7 +110,7 @@ TEST_F(DirStructureTest, DepthZeroIsTheRootAlone) {
 TEST_F(DirStructureTest, DepthOneHoldsTheDirectSubfoldersUnopened) {
   disc.MakeFolder("Drivers/Audio");
   disc.MakeFolder("Bin");
-  DirStructure tree(Disc(), nullptr, 1, messages);
+  DirStructure tree(Disc(), 1, messages);
 
   ASSERT_EQ(tree.RootDir->Children.size(), 2u);
   for (const DirNode* child : tree.RootDir->Children) {
@@ -124,7 +125,7 @@ TEST_F(DirStructureTest, DepthOneHoldsTheDirectSubfoldersUnopened) {
 TEST_F(DirStructureTest, DefaultDepthStopsLookingInsideAtSix) {
   const std::string chain = "L1/L2/L3/L4/L5/L6/L7/L8";
   disc.MakeFolder(chain);
-  DirStructure tree(Disc(), nullptr, 6, messages);
+  DirStructure tree(Disc(), 6, messages);
 
   EXPECT_EQ(DeepestDepth(tree.RootDir), 6);
   EXPECT_EQ(tree.NodeCount(), 7u);
@@ -139,10 +140,9 @@ TEST_F(DirStructureTest, ScannedNodesFollowTheTreeInvariants) {
   disc.MakeFolder("Drivers/Audio/Realtek");
   disc.MakeFolder("Drivers/LAN");
   disc.MakeFolder("Manual");
-  DirNode outside;
-  DirStructure tree(Disc(), &outside, 6, messages);
+  DirStructure tree(Disc(), 6, messages);
 
-  EXPECT_EQ(tree.RootDir->Parent, &outside);
+  EXPECT_EQ(tree.RootDir->Parent, nullptr);
   EXPECT_EQ(tree.RootDir->Depth, 0);
   std::vector<const DirNode*> pending(tree.RootDir->Children.begin(),
                                       tree.RootDir->Children.end());
@@ -167,7 +167,7 @@ TEST_F(DirStructureTest, ScannedNodesFollowTheTreeInvariants) {
 TEST_F(DirStructureTest, RootWithTrailingDelimiterHasAnEmptyName) {
   disc.MakeFolder("Drivers");
   const std::string passed = Disc() + kPathDelimiter;
-  DirStructure tree(passed, nullptr, 6, messages);
+  DirStructure tree(passed, 6, messages);
 
   EXPECT_EQ(tree.RootPath, passed);
   EXPECT_EQ(tree.RootDir->Name, "");
@@ -181,7 +181,7 @@ TEST_F(DirStructureTest, RootWithTrailingDelimiterHasAnEmptyName) {
 // FullPath, and still listed.
 TEST_F(DirStructureTest, FileSystemRootIsTheBareDrive) {
   const std::string root(1, kPathDelimiter);
-  DirStructure tree(root, nullptr, 1, messages);
+  DirStructure tree(root, 1, messages);
 
   ASSERT_NE(tree.RootDir, nullptr);
   EXPECT_EQ(tree.RootDir->Name, "");
@@ -201,7 +201,7 @@ TEST_F(DirStructureTest, FilesAreNotNodesButHiddenFoldersAre) {
   disc.WriteFile("Drivers/Readme.ini", "[x]");
   disc.MakeFolder(".hidden");
   disc.MakeFolder("Drivers/.svn");
-  DirStructure tree(Disc(), nullptr, 6, messages);
+  DirStructure tree(Disc(), 6, messages);
 
   EXPECT_NE(ChildNamed(tree.RootDir, ".hidden"), nullptr);
   EXPECT_EQ(ChildNamed(tree.RootDir, "Ver.tag"), nullptr);
@@ -218,7 +218,7 @@ TEST_F(DirStructureTest, ScannedFoldersAreSortedButTheRootIsNot) {
     disc.MakeFolder(std::string(name) + "/Sub");
     disc.MakeFolder(std::string("Tools/") + name);
   }
-  DirStructure tree(Disc(), nullptr, 6, messages);
+  DirStructure tree(Disc(), 6, messages);
 
   // The root keeps the listing order until the view binds the tree.
   EXPECT_EQ(ChildNames(tree.RootDir), ListedFolders(Disc()));
@@ -238,7 +238,7 @@ TEST_F(DirStructureTest, NamesThatAreNotUtf8StayByteExact) {
   disc.MakeFolder("Tools/" + gbk + "/Inner");
   disc.MakeFolder("Tools/" + latin);
   disc.MakeFolder("Tools/Audio");
-  DirStructure tree(Disc(), nullptr, 6, messages);
+  DirStructure tree(Disc(), 6, messages);
 
   DirNode* tools = tree.FindNode(Disc("Tools"));
   ASSERT_NE(tools, nullptr);
@@ -257,7 +257,7 @@ TEST_F(DirStructureTest, UnreadableFolderGivesNoChildrenAndNoMessage) {
   const std::string locked = Disc("Locked");
   ASSERT_EQ(::chmod(locked.c_str(), 0), 0);
   const bool stillReadable = ListFolder(locked).has_value();
-  DirStructure tree(Disc(), nullptr, 6, messages);
+  DirStructure tree(Disc(), 6, messages);
   ::chmod(locked.c_str(), 0755);
 
   EXPECT_TRUE(messages.messages.empty());
@@ -275,12 +275,12 @@ TEST_F(DirStructureTest, UnreadableFolderGivesNoChildrenAndNoMessage) {
 
 TEST_F(DirStructureTest, MissingRootOrFileRootIsTheRootAlone) {
   disc.WriteFile("Ver.tag", "x");
-  DirStructure missing(Disc("Gone"), nullptr, 6, messages);
+  DirStructure missing(Disc("Gone"), 6, messages);
   ASSERT_NE(missing.RootDir, nullptr);
   EXPECT_TRUE(missing.RootDir->Children.empty());
   EXPECT_EQ(missing.RootDir->Name, "Gone");
 
-  DirStructure file(Disc("Ver.tag"), nullptr, 6, messages);
+  DirStructure file(Disc("Ver.tag"), 6, messages);
   ASSERT_NE(file.RootDir, nullptr);
   EXPECT_TRUE(file.RootDir->Children.empty());
   EXPECT_TRUE(messages.messages.empty());
@@ -288,7 +288,7 @@ TEST_F(DirStructureTest, MissingRootOrFileRootIsTheRootAlone) {
 
 TEST_F(DirStructureTest, FolderThatVanishedAfterTheScanListsNothing) {
   disc.WriteFile("Drivers/Readme.ini", "[x]");
-  DirStructure tree(Disc(), nullptr, 1, messages);
+  DirStructure tree(Disc(), 1, messages);
   DirNode* drivers = tree.FindNode(Disc("Drivers"));
   ASSERT_NE(drivers, nullptr);
   fs::remove_all(Disc("Drivers"));
@@ -302,7 +302,7 @@ TEST_F(DirStructureTest, LoopingLinksAreBoundedByTheDepth) {
   disc.MakeFolder("A");
   fs::create_directory_symlink("..", Disc("A/up"));
   fs::create_directory_symlink(".", Disc("A/self"));
-  DirStructure tree(Disc(), nullptr, 6, messages);
+  DirStructure tree(Disc(), 6, messages);
 
   EXPECT_EQ(DeepestDepth(tree.RootDir), 6);
   EXPECT_LT(tree.NodeCount(), 200u);
@@ -315,7 +315,7 @@ TEST_F(DirStructureTest, LoopingLinksAreBoundedByTheDepth) {
 TEST_F(DirStructureTest, SelfLinkWithHugeDepthEndsWhenTheSystemStopsResolving) {
   disc.MakeFolder("A");
   fs::create_directory_symlink(".", Disc("A/self"));
-  DirStructure tree(Disc(), nullptr, 100000, messages);
+  DirStructure tree(Disc(), 100000, messages);
 
   // One node per level until the path can no longer be resolved.
   EXPECT_GT(tree.NodeCount(), 3u);
@@ -327,7 +327,7 @@ TEST_F(DirStructureTest, SelfLinkWithHugeDepthEndsWhenTheSystemStopsResolving) {
 TEST_F(DirStructureTest, LinkedFolderCountsAsAFolder) {
   disc.MakeFolder("Real/Inner");
   fs::create_directory_symlink("Real", Disc("Linked"));
-  DirStructure tree(Disc(), nullptr, 6, messages);
+  DirStructure tree(Disc(), 6, messages);
 
   DirNode* linked = tree.FindNode(Disc("Linked"));
   ASSERT_NE(linked, nullptr);
@@ -338,7 +338,7 @@ TEST_F(DirStructureTest, LinkedFolderCountsAsAFolder) {
 
 TEST_F(DirStructureTest, AddChildAppendsAndCopiesTheParentsCheck) {
   disc.MakeFolder("B");
-  DirStructure tree(Disc(), nullptr, 6, messages);
+  DirStructure tree(Disc(), 6, messages);
   DirNode* b = tree.FindNode(Disc("B"));
   b->Checked = false;
 
@@ -360,7 +360,7 @@ TEST_F(DirStructureTest, FileLeafComesAfterTheSubfoldersAndInheritsTheCheck) {
   disc.MakeFolder("Drivers/Chipset");
   disc.WriteFile("Drivers/Aaa.txt", "x");
   disc.WriteFile("Drivers/Zzz.txt", "x");
-  DirStructure tree(Disc(), nullptr, 6, messages);
+  DirStructure tree(Disc(), 6, messages);
   DirNode* drivers = tree.FindNode(Disc("Drivers"));
   drivers->Checked = false;
 
@@ -386,7 +386,7 @@ TEST_F(DirStructureTest, FileLeafUnderTheRootIsSortedInWhenTheRootIs) {
   disc.MakeFolder("Bin");
   disc.MakeFolder("Drivers");
   disc.WriteFile("Ver.tag", "x");
-  DirStructure tree(Disc(), nullptr, 6, messages);
+  DirStructure tree(Disc(), 6, messages);
 
   ASSERT_NE(tree.AddFileChild(Disc("Ver.tag")), nullptr);
   EXPECT_EQ(tree.RootDir->Children.back()->Name, "Ver.tag");
@@ -396,7 +396,7 @@ TEST_F(DirStructureTest, FileLeafUnderTheRootIsSortedInWhenTheRootIs) {
 
 TEST_F(DirStructureTest, FileLeafUnderAFolderAtMaxDepthIsOneDeeper) {
   disc.WriteFile("Drivers/Audio/Setup.exe", "x");
-  DirStructure tree(Disc(), nullptr, 1, messages);
+  DirStructure tree(Disc(), 1, messages);
 
   DirNode* leaf = tree.AddFileChild(Disc("Drivers/Setup.exe"));
   EXPECT_EQ(leaf, nullptr);  // no such file there
@@ -410,7 +410,7 @@ TEST_F(DirStructureTest, FileLeafUnderAFolderAtMaxDepthIsOneDeeper) {
 TEST_F(DirStructureTest, AddFileChildRefusesSilentlyWhatItCannotPlace) {
   disc.WriteFile("Drivers/Audio/Deep/Setup.exe", "x");
   disc.WriteFile("Drivers/Readme.ini", "x");
-  DirStructure tree(Disc(), nullptr, 2, messages);
+  DirStructure tree(Disc(), 2, messages);
   const std::size_t before = tree.NodeCount();
 
   EXPECT_EQ(tree.AddFileChild(Disc("Drivers/Missing.txt")), nullptr);
@@ -424,7 +424,7 @@ TEST_F(DirStructureTest, AddFileChildRefusesSilentlyWhatItCannotPlace) {
 
 TEST_F(DirStructureTest, AddFileChildFindsTheFileWhateverItsLetterCase) {
   disc.WriteFile("Ver.tag", "x");
-  DirStructure tree(Disc(), nullptr, 6, messages);
+  DirStructure tree(Disc(), 6, messages);
 
   DirNode* leaf = tree.AddFileChild(Disc("VER.TAG"));
   ASSERT_NE(leaf, nullptr);
@@ -448,7 +448,7 @@ class AddFileChildWithoutFolderTest : public DirStructureTest {
 TEST_F(AddFileChildWithoutFolderTest, ExistingFileIsReportedAsAWarning) {
   work.WriteFile("Ver.tag", "x");
   disc.MakeFolder("Drivers");
-  DirStructure tree(Disc(), nullptr, 6, messages);
+  DirStructure tree(Disc(), 6, messages);
 
   EXPECT_EQ(tree.AddFileChild("Ver.tag"), nullptr);
   ASSERT_EQ(messages.messages.size(), 1u);
@@ -463,7 +463,7 @@ TEST_F(AddFileChildWithoutFolderTest, ExistingFileIsReportedAsAWarning) {
 }
 
 TEST_F(AddFileChildWithoutFolderTest, MissingFileIsRefusedSilently) {
-  DirStructure tree(Disc(), nullptr, 6, messages);
+  DirStructure tree(Disc(), 6, messages);
   EXPECT_EQ(tree.AddFileChild("Ver.tag"), nullptr);
   EXPECT_TRUE(messages.messages.empty());
   EXPECT_EQ(tree.NodeCount(), 1u);
@@ -473,7 +473,7 @@ TEST_F(AddFileChildWithoutFolderTest, MissingFileIsRefusedSilently) {
 
 TEST_F(DirStructureTest, FindNodeIsExactAndIgnoresATrailingDelimiter) {
   disc.MakeFolder("Drivers/Audio");
-  DirStructure tree(Disc(), nullptr, 6, messages);
+  DirStructure tree(Disc(), 6, messages);
   DirNode* audio = tree.FindNode(Disc("Drivers/Audio"));
 
   ASSERT_NE(audio, nullptr);
@@ -491,7 +491,7 @@ TEST_F(DirStructureTest, FindNodeIsExactAndIgnoresATrailingDelimiter) {
 TEST_F(DirStructureTest, FindNodeSearchesDepthFirst) {
   disc.MakeFolder("A/B");
   disc.MakeFolder("C");
-  DirStructure tree(Disc(), nullptr, 6, messages);
+  DirStructure tree(Disc(), 6, messages);
   DirStructure::SortChildren(tree.RootDir);
   const std::string twin = Disc("Twin");
   // Same path twice: deep in the first child's subtree, and directly under the
@@ -513,7 +513,7 @@ class CheckFlagTest : public DirStructureTest {
     disc.MakeFolder("Drivers/Audio/Realtek");
     disc.MakeFolder("Drivers/LAN");
     disc.MakeFolder("Bin/Sub");
-    tree = std::make_unique<DirStructure>(Disc(), nullptr, 6, messages);
+    tree = std::make_unique<DirStructure>(Disc(), 6, messages);
   }
   DirNode* Node(std::string_view rel) const { return tree->FindNode(Disc(rel)); }
 
@@ -543,16 +543,6 @@ TEST_F(CheckFlagTest, CheckingASubtreeChecksEveryAncestor) {
   EXPECT_FALSE(Node("Bin/Sub")->Checked);
 }
 
-TEST_F(CheckFlagTest, CheckingFollowsTheParentsBeyondTheRoot) {
-  DirNode outside;
-  outside.Checked = false;
-  DirStructure withParent(Disc(), &outside, 6, messages);
-  DirStructure::SetCheckedSubtree(withParent.FindNode(Disc("Bin")), false);
-  EXPECT_FALSE(outside.Checked);
-  DirStructure::SetCheckedSubtree(withParent.FindNode(Disc("Bin/Sub")), true);
-  EXPECT_TRUE(outside.Checked);
-}
-
 TEST_F(CheckFlagTest, HasCheckedChildLooksAtDirectChildrenOnly) {
   DirStructure::SetCheckedSubtree(tree->RootDir, false);
   Node("Drivers/Audio/Realtek")->Checked = true;
@@ -571,7 +561,7 @@ TEST_F(DirStructureTest, FileNamesComeFromTheScansOneListing) {
   disc.WriteFile("Pkg/ZoltSetup.ini", "x");
   disc.WriteFile("Pkg/English.ini", "x");
   disc.MakeFolder("Pkg/Bin");
-  DirStructure tree(Disc(), nullptr, 6, messages);
+  DirStructure tree(Disc(), 6, messages);
   DirNode* pkg = tree.FindNode(Disc("Pkg"));
   const std::vector<std::string> expected = ListedFiles(Disc("Pkg"));
 
@@ -587,7 +577,7 @@ TEST_F(DirStructureTest, FileNamesComeFromTheScansOneListing) {
 TEST_F(DirStructureTest, FileNamesListsAFolderAtMaxDepthOnFirstUse) {
   disc.WriteFile("Pkg/Readme.ini", "x");
   disc.MakeFolder("Pkg/Bin");
-  DirStructure tree(Disc(), nullptr, 1, messages);
+  DirStructure tree(Disc(), 1, messages);
   DirNode* pkg = tree.FindNode(Disc("Pkg"));
 
   EXPECT_FALSE(pkg->Listed);
@@ -601,7 +591,7 @@ TEST_F(DirStructureTest, FindFilePrefersTheExactNameThenTheFirstCaseVariant) {
   disc.WriteFile("Pkg/Readme.ini", "mixed");
   disc.WriteFile("Pkg/English.ini", "x");
   disc.MakeFolder("Pkg/Bin");
-  DirStructure tree(Disc(), nullptr, 6, messages);
+  DirStructure tree(Disc(), 6, messages);
   DirNode* pkg = tree.FindNode(Disc("Pkg"));
 
   EXPECT_EQ(tree.FindFile(pkg, "Readme.ini"), Disc("Pkg/Readme.ini"));

@@ -9,6 +9,7 @@
 
 #include "model/dir_structure.h"
 #include "platform/paths.h"
+#include "platform/text.h"
 #include "support/temp_disc.h"
 
 namespace cartulon {
@@ -71,7 +72,7 @@ std::vector<std::string> ExchangeSorted(std::vector<std::string> names) {
 
 class SortChildrenTest : public ::testing::Test {
  protected:
-  SortChildrenTest() : tree(disc.Path(), nullptr, 0, messages) {}
+  SortChildrenTest() : tree(disc.Path(), 0, messages) {}
 
   DirNode* Folder(const std::vector<std::string>& names) {
     DirNode* folder = tree.AddChild(disc.Path("F" + std::to_string(serial++)), tree.RootDir);

@@ -41,7 +41,7 @@ class LayoutRulesTest : public ::testing::Test {
   }
 
   void Analyse() {
-    tree_ = std::make_unique<DirStructure>(disc_.Root(), nullptr, 6, sink_);
+    tree_ = std::make_unique<DirStructure>(disc_.Root(), 6, sink_);
     ASSERT_NE(tree_->RootDir, nullptr);
     AttachDescriptions(tree_->RootDir, 6);
   }
@@ -215,7 +215,7 @@ TEST_F(LayoutRulesTest, MissingRulesFileOrTreeChangesNothing) {
 
   WriteRules(CrLfLines({"[HideSubDir]", ".\\Drivers="}));
   ApplyLayoutRules(nullptr, rulesPath_);
-  DirStructure noRoot(disc_.Root(), nullptr, -1, sink_);
+  DirStructure noRoot(disc_.Root(), -1, sink_);
   ApplyLayoutRules(&noRoot, rulesPath_);
   EXPECT_EQ(noRoot.RootDir, nullptr);
 }

@@ -15,6 +15,7 @@
 #include "output/layout_rules.h"
 #include "platform/disc_files.h"
 #include "platform/paths.h"
+#include "support/scripted_prompts.h"
 #include "support/temp_disc.h"
 
 namespace cartulon {
@@ -50,23 +51,7 @@ class NodeTree {
   DirNode* root_ = nullptr;
 };
 
-class ScriptedPrompts : public UserPrompts {
- public:
-  bool AskYesNo(const std::string& caption, const std::string& text) override {
-    questions.emplace_back(caption, text);
-    return answerYes;
-  }
-  std::optional<SaveDialogChoice> AskSaveFile(const std::string& initialFolder,
-                                              const std::string& filter) override {
-    dialogs.emplace_back(initialFolder, filter);
-    return choice;
-  }
-
-  bool answerYes = true;
-  std::optional<SaveDialogChoice> choice;
-  std::vector<std::pair<std::string, std::string>> questions;
-  std::vector<std::pair<std::string, std::string>> dialogs;
-};
+using test_support::ScriptedPrompts;
 
 class ListWriterTest : public ::testing::Test {
  protected:
@@ -371,7 +356,7 @@ TEST_F(ContactBlockTest, MissingTemplateIsReported) {
 
 class GenerateTest : public ListWriterTest {
  protected:
-  GenerateTest() : structure_(disc_.Root(), nullptr, 0, sink_) {
+  GenerateTest() : structure_(disc_.Root(), 0, sink_) {
     structure_.RootDir->Data = std::make_unique<DescrStruct>();
     disc_.WriteFile("Ver.tag", "1");
     DirNode* drivers = structure_.AddChild(disc_.Path("Drivers"), structure_.RootDir);
@@ -450,18 +435,6 @@ TEST(AssembleFileListTest, EveryLineEndsInCrLf) {
             "Title\r\n=====\r\n-A  x\r\n\r\n  \r\nfoot\r\n");
   EXPECT_EQ(AssembleFileList({}, {}, {}), "");
   EXPECT_EQ(AssembleFileList({}, {"caf\xC3\xA9"}, {}), "caf\xC3\xA9\r\n");
-}
-
-TEST(SaveDialogExtensionTest, AddsTheFilterExtensionOnlyWhenMissing) {
-  EXPECT_EQ(ApplySaveDialogExtension({"list", 1}), "list.txt");
-  EXPECT_EQ(ApplySaveDialogExtension({"list.txt", 1}), "list.txt");
-  EXPECT_EQ(ApplySaveDialogExtension({"LIST.TXT", 1}), "LIST.TXT");
-  EXPECT_EQ(ApplySaveDialogExtension({"list.csv", 1}), "list.csv.txt");
-  EXPECT_EQ(ApplySaveDialogExtension({"list.txt.bak", 1}), "list.txt.bak.txt");
-  EXPECT_EQ(ApplySaveDialogExtension({"drivers", 2}), "drivers.csv");
-  EXPECT_EQ(ApplySaveDialogExtension({"drivers.Csv", 2}), "drivers.Csv");
-  EXPECT_EQ(ApplySaveDialogExtension({"anything", 3}), "anything");
-  EXPECT_EQ(ApplySaveDialogExtension({"txt", 1}), "txt.txt");
 }
 
 // ---- save ----------------------------------------------------------------

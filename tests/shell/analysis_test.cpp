@@ -32,15 +32,6 @@ class NoPrompts : public UserPrompts {
   int asked = 0;
 };
 
-TEST(StripRootDelimiterTest, RemovesOneTrailingDelimiter) {
-  const std::string d(1, kPathDelimiter);
-  EXPECT_EQ(StripRootDelimiter(d), "");
-  EXPECT_EQ(StripRootDelimiter(d + "disc" + d), d + "disc");
-  EXPECT_EQ(StripRootDelimiter(d + "disc"), d + "disc");
-  EXPECT_EQ(StripRootDelimiter(d + "disc" + d + d), d + "disc" + d);
-  EXPECT_EQ(StripRootDelimiter(""), "");
-}
-
 // A support disc with drivers, software, a manual, the Bin folder with the
 // board name and the master file, and the Ver.tag file.
 class AnalysisTest : public ::testing::Test {
@@ -64,7 +55,7 @@ class AnalysisTest : public ::testing::Test {
     disc_.WriteFile("Software/Utility/AppSetup.ini", "[Setup]\r\nName=Gadget\r\nVersion=3.0\r\n");
     disc_.WriteFile("Ver.tag", "4.0\r\n");
 
-    context_.scdPath = StripRootDelimiter(disc_.Root() + kPathDelimiter);
+    context_.scdPath = StripTrailingDelimiter(disc_.Root() + kPathDelimiter);
     context_.workingFolder = work_.Root();
     context_.masters.programFolder = program_.Root();
     context_.masters.cdMasterPath = BuildCDMasterPath(disc_.Root());
@@ -138,8 +129,8 @@ TEST_F(AnalysisTest, DiscToFileListEndToEnd) {
 
   SaveRuleFlags flags;
   SaveRequest request;
-  request.caption = LoadUiText(7, kEnglishOffset);
-  request.overwriteText = LoadUiText(9, kEnglishOffset);
+  request.caption = LoadUiText(UiText::ProgramCaption, kEnglishOffset);
+  request.overwriteText = LoadUiText(UiText::OverwriteQuestion, kEnglishOffset);
   NoPrompts prompts;
   std::string written;
   ASSERT_EQ(SaveFileList(preview.map.PreviewLines, preview.titleLines, flags, context_, request,

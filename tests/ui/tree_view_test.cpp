@@ -20,7 +20,7 @@ class TreeViewTest : public ::testing::Test {
     for (const char* folder : {"R/Drivers/LAN", "R/Drivers/Audio/Codec", "R/Zeta", "R/bin"}) {
       dir_.MakeFolder(folder);
     }
-    tree_ = std::make_unique<DirStructure>(dir_.Path("R"), nullptr, 6, sink_);
+    tree_ = std::make_unique<DirStructure>(dir_.Path("R"), 6, sink_);
     view_.resize(300, 400);
     view_.show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(&view_));
@@ -231,7 +231,7 @@ TEST_F(TreeViewTest, ExpandToLevelOpensExactlyTheItemsAboveTheLevel) {
 TEST_F(TreeViewTest, RebindingReplacesEveryItem) {
   TempDir other;
   other.MakeFolder("S/Only");
-  DirStructure second(other.Path("S"), nullptr, 6, sink_);
+  DirStructure second(other.Path("S"), 6, sink_);
   view_.BindTree(second);
   ASSERT_EQ(view_.topLevelItemCount(), 1);
   EXPECT_EQ(view_.FirstItem()->text(0), QStringLiteral("S"));
@@ -241,7 +241,7 @@ TEST_F(TreeViewTest, RebindingReplacesEveryItem) {
 
 TEST(TreeViewRoot, AFileSystemRootShowsAnItemWithEmptyText) {
   NullMessageSink sink;
-  DirStructure tree("/", nullptr, 0, sink);
+  DirStructure tree("/", 0, sink);
   ASSERT_NE(tree.RootDir, nullptr);
   FileTreeView view;
   view.BindTree(tree);

@@ -1,0 +1,45 @@
+#include "output/save_target.h"
+
+#include <optional>
+
+#include "platform/disc_files.h"
+#include "platform/text.h"
+
+namespace cartulon {
+
+SaveOutcome WriteToTarget(const SaveTarget& target, std::string_view bytes, UserPrompts& prompts,
+                          MessageSink& messages, std::string* writtenPath) {
+  std::string path = target.path;
+  if (target.askBeforeReplace && FileExists(path) &&
+      !prompts.AskYesNo(target.caption, target.overwriteText + "\n" + path)) {
+    const std::optional<SaveDialogChoice> choice =
+        prompts.AskSaveFile(target.dialogFolder, kSaveDialogFilter);
+    if (!choice) return SaveOutcome::Declined;
+    path = ApplySaveDialogExtension(*choice);
+  }
+
+  std::string reason;
+  if (!WriteFileAtomically(path, bytes, &reason)) {
+    messages.Show(Message{target.failureCaption, "Cannot create file \"" + path + "\". " + reason,
+                          MessageKind::Error});
+    return SaveOutcome::Failed;
+  }
+  if (writtenPath != nullptr) *writtenPath = path;
+  return SaveOutcome::Written;
+}
+
+std::string ApplySaveDialogExtension(const SaveDialogChoice& choice) {
+  std::string_view extension;
+  if (choice.filterIndex == 1) extension = ".txt";
+  if (choice.filterIndex == 2) extension = ".csv";
+  const std::string& name = choice.fileName;
+  if (extension.empty()) return name;
+  if (name.size() >= extension.size() &&
+      EqualsIgnoringAsciiCase(std::string_view(name).substr(name.size() - extension.size()),
+                              extension)) {
+    return name;
+  }
+  return name + std::string(extension);
+}
+
+}  // namespace cartulon
