@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <numeric>
 #include <utility>
 
 #include "platform/disc_files.h"
+#include "platform/file_identity.h"
 #include "platform/paths.h"
 
 namespace cartulon {
@@ -19,6 +21,25 @@ bool IsLoneDelimiter(std::string_view path) {
   return path.size() == 1 && IsPathDelimiter(path[0]);
 }
 
+// A name or path for a message: control characters as \xHH, other bytes as
+// they are.
+std::string Printable(std::string_view text) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string out;
+  out.reserve(text.size());
+  for (char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7F) {
+      out += "\\x";
+      out += kHex[byte >> 4];
+      out += kHex[byte & 0x0F];
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
 // One byte of a name as the display order weighs it: ASCII capitals become
 // small letters, every other byte stays, and the result counts as signed.
 inline std::int8_t SortByte(char c) {
@@ -26,19 +47,78 @@ inline std::int8_t SortByte(char c) {
   return static_cast<std::int8_t>(c);
 }
 
-// The exchange sort of the display order, run on precomputed ranks (equal
-// ranks for names that compare equal). Children with equal names end up in
-// the order that this exact procedure leaves them in.
-void ExchangeSort(std::vector<DirNode*>& children, std::vector<std::size_t>& ranks) {
-  const std::size_t n = children.size();
-  for (std::size_t i = 0; i < n; ++i) {
-    for (std::size_t j = i + 1; j < n; ++j) {
-      if (ranks[j] < ranks[i]) {
-        std::swap(ranks[i], ranks[j]);
-        std::swap(children[i], children[j]);
+// Counts over positions 0..n-1 (a Fenwick tree).
+class PositionCounts {
+ public:
+  explicit PositionCounts(std::size_t n) : tree_(n + 1, 0) {}
+  void Add(std::size_t position, int delta) {
+    for (std::size_t k = position + 1; k < tree_.size(); k += k & (~k + 1)) tree_[k] += delta;
+  }
+  // Sum over positions [0, end).
+  std::size_t Before(std::size_t end) const {
+    long long sum = 0;
+    for (std::size_t k = end; k > 0; k -= k & (~k + 1)) sum += tree_[k];
+    return static_cast<std::size_t>(sum);
+  }
+  // The position at which the running sum first exceeds `count`.
+  std::size_t Find(std::size_t count) const {
+    std::size_t position = 0;
+    std::size_t step = 1;
+    while (step * 2 < tree_.size()) step *= 2;
+    long long left = static_cast<long long>(count);
+    for (; step > 0; step /= 2) {
+      if (position + step < tree_.size() && tree_[position + step] <= left) {
+        position += step;
+        left -= tree_[position];
       }
     }
+    return position;
   }
+
+ private:
+  std::vector<long long> tree_;
+};
+
+// Where the exchange sort of the display order leaves names that compare
+// equal. The sort runs i = 0..n-1 and, for each j > i, exchanges positions
+// i and j when child j sorts strictly before child i. Seen from one group of
+// equal names G, only the names that sort before G matter (the others never
+// decide a move of a G name among the others), and each of those, taken in
+// listing order, turns the first k names of G (k: the G names listed before
+// it) one step to the left: the first goes behind the other k - 1. Phase by
+// phase this is a queue: the G names join at the back in listing order, and
+// after each one the queue turns once for every name sorting before G that
+// is listed before the next G name. The queue is kept as a ring with a
+// moving front, each join being an insertion just before the front, and the
+// insertions are played back at the end in O(m log m).
+//
+// `positions` are the listing positions of one group in ascending order;
+// `smaller` counts the listing positions of every name sorting before it.
+// Returns the group's positions in the order the exchange sort ends with.
+std::vector<std::size_t> TieOrder(const std::vector<std::size_t>& positions,
+                                  const PositionCounts& smaller, std::size_t n) {
+  const std::size_t m = positions.size();
+  std::vector<std::size_t> insertAt(m);
+  std::size_t front = 0;
+  for (std::size_t j = 0; j < m; ++j) {
+    insertAt[j] = front;
+    const std::size_t next = j + 1 < m ? positions[j + 1] : n;
+    const std::size_t turns = smaller.Before(next) - smaller.Before(positions[j] + 1);
+    front = (front + 1 + turns % (j + 1)) % (j + 1);
+  }
+  // Played backwards, the name inserted last owns slot insertAt[m-1]; each
+  // earlier one takes the insertAt[j]-th slot still free.
+  PositionCounts free(m);
+  for (std::size_t k = 0; k < m; ++k) free.Add(k, 1);
+  std::vector<std::size_t> ring(m);
+  for (std::size_t j = m; j-- > 0;) {
+    const std::size_t slot = free.Find(insertAt[j]);
+    ring[slot] = positions[j];
+    free.Add(slot, -1);
+  }
+  std::vector<std::size_t> result(m);
+  for (std::size_t t = 0; t < m; ++t) result[t] = ring[(front + t) % m];
+  return result;
 }
 
 }  // namespace
@@ -60,6 +140,9 @@ DirStructure::DirStructure(const std::string& rootPath, DirNode* rootParent, int
   root->Name = LastComponent(rootPath);
   root->Checked = true;
   RootDir = root;
+  if (const std::optional<std::string> listed = ListingPath(root)) {
+    rootLocation_ = RealLocation(*listed).value_or(std::string());
+  }
 
   if (maxDepth > 0) ScanFolder(RootDir);
 }
@@ -100,33 +183,100 @@ void DirStructure::ScanFolder(DirNode* node) {
   // Depth first with an explicit stack: the folders are listed in the order
   // a recursive scan lists them, each exactly once, and a deep MaxDepth
   // cannot exhaust the call stack.
-  std::vector<DirNode*> pending{node};
+  //
+  // Each folder entered carries the identities of the folders above it, so
+  // that a link back to one of them (a loop) is not entered again, and
+  // every link is checked to lead to a place on the disc.
+  struct Lineage {
+    std::optional<FileIdentity> identity;
+    const Lineage* up = nullptr;
+  };
+  struct Pending {
+    DirNode* node;
+    const Lineage* lineage;
+  };
+  std::deque<Lineage> lineages;
+  if (const std::optional<std::string> start = ListingPath(node)) {
+    lineages.push_back(Lineage{FolderIdentity(*start), nullptr});
+  } else {
+    lineages.push_back(Lineage{});
+  }
+  std::vector<Pending> pending{Pending{node, &lineages.back()}};
   std::vector<FolderEntry> folders;
   while (!pending.empty()) {
-    DirNode* current = pending.back();
+    const Pending current = pending.back();
     pending.pop_back();
-    if (!ListingPath(current)) continue;
-    current->Children.clear();
+    DirNode* folder = current.node;
+    if (!ListingPath(folder)) continue;
+    folder->Children.clear();
     folders.clear();
-    ListInto(current, &folders);
+    ListInto(folder, &folders);
 
-    const std::size_t firstChild = current->Children.size();
+    std::vector<const Lineage*> childLineages;
+    childLineages.reserve(folders.size());
     for (const FolderEntry& entry : folders) {
+      if (!NameFitsDisc(entry.name)) {
+        Skipped.push_back(SkippedEntry{folder->FullPath, entry.name, SkipReason::BadName});
+        continue;
+      }
       // FullPath + one delimiter + name, also for the empty FullPath of the
       // file-system root.
       std::string childPath;
-      childPath.reserve(current->FullPath.size() + 1 + entry.name.size());
-      childPath += current->FullPath;
+      childPath.reserve(folder->FullPath.size() + 1 + entry.name.size());
+      childPath += folder->FullPath;
       childPath += kPathDelimiter;
       childPath += entry.name;
-      AddChild(childPath, current);
+
+      // One query per folder; a folder that cannot be looked at (vanished,
+      // no access) is kept as before and simply lists nothing.
+      std::optional<FileIdentity> identity;
+      if (const std::optional<FolderLook> look = LookAtFolder(childPath)) {
+        if (look->throughLink) {
+          const std::optional<std::string> real = RealLocation(childPath);
+          if (!real || !LocationWithin(rootLocation_, *real)) {
+            Skipped.push_back(SkippedEntry{folder->FullPath, entry.name, SkipReason::OutsideDisc});
+            continue;
+          }
+        }
+        // A file system that gives no inode numbers (0) cannot tell; such a
+        // folder is taken as it is.
+        bool loop = false;
+        if (look->identity.file != 0) {
+          for (const Lineage* up = current.lineage; up != nullptr && !loop; up = up->up) {
+            loop = up->identity == look->identity;
+          }
+        }
+        if (loop) {
+          Skipped.push_back(SkippedEntry{folder->FullPath, entry.name, SkipReason::LinkLoop});
+          continue;
+        }
+        identity = look->identity;
+      }
+      AddChild(childPath, folder);
+      lineages.push_back(Lineage{identity, current.lineage});
+      childLineages.push_back(&lineages.back());
     }
+    // The lineages are paired with the children before the children are
+    // put in order; looked up by node afterwards.
+    std::vector<Pending> byNode;
+    byNode.reserve(folder->Children.size());
+    for (std::size_t k = 0; k < folder->Children.size(); ++k) {
+      byNode.push_back(Pending{folder->Children[k], childLineages[k]});
+    }
+    std::sort(byNode.begin(), byNode.end(), [](const Pending& a, const Pending& b) {
+      return std::less<const DirNode*>()(a.node, b.node);
+    });
     // Every scanned folder but the starting one orders its own children; the
     // starting folder's children stay in listing order for its caller.
-    if (current != node) SortChildren(current);
-    for (std::size_t k = current->Children.size(); k > firstChild; --k) {
-      DirNode* child = current->Children[k - 1];
-      if (child->Depth < MaxDepth) pending.push_back(child);
+    if (folder != node) SortChildren(folder);
+    for (std::size_t k = folder->Children.size(); k > 0; --k) {
+      DirNode* child = folder->Children[k - 1];
+      if (child->Depth >= MaxDepth) continue;
+      const auto found = std::lower_bound(
+          byNode.begin(), byNode.end(), child, [](const Pending& a, const DirNode* b) {
+            return std::less<const DirNode*>()(a.node, b);
+          });
+      pending.push_back(*found);
     }
   }
 }
@@ -167,11 +317,50 @@ DirNode* DirStructure::AddFileChild(const std::string& fileName) {
     exists = FindFile(parent, LastComponent(fileName)).has_value();
   }
   if (!exists || parent == nullptr) return nullptr;
+  const std::string name = LastComponent(fileName);
+  if (!NameFitsDisc(name)) {
+    Skipped.push_back(SkippedEntry{parent->FullPath, name, SkipReason::BadName});
+    return nullptr;
+  }
 
   DirNode* leaf = AddChild(fileName, parent);
   leaf->IsFileLeaf = true;
   leaf->Listed = true;
   return leaf;
+}
+
+bool DirStructure::NameFitsDisc(std::string_view name) {
+  for (char c : name) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7F) return false;
+    switch (c) {
+      case '\\':
+      case '/':
+      case ':':
+      case '*':
+      case '?':
+      case '"':
+      case '<':
+      case '>':
+      case '|':
+        return false;
+      default:
+        break;
+    }
+  }
+  return true;
+}
+
+void DirStructure::ReportLeftOutNames() {
+  std::string text;
+  for (; reportedSkips_ < Skipped.size(); ++reportedSkips_) {
+    const SkippedEntry& entry = Skipped[reportedSkips_];
+    if (entry.reason != SkipReason::BadName) continue;
+    if (!text.empty()) text += '\n';
+    text += "Left out \"" + Printable(entry.name) + "\" in " + Printable(entry.folderPath) +
+            ": the name holds a character a disc cannot hold.";
+  }
+  if (!text.empty()) messages_.Show(Message{kApplicationTitle, text, MessageKind::Warning});
 }
 
 bool DirStructure::NameSortsBefore(std::string_view a, std::string_view b) {
@@ -198,30 +387,30 @@ void DirStructure::SortChildren(DirNode* node) {
   std::iota(order.begin(), order.end(), std::size_t{0});
   std::sort(order.begin(), order.end(), before);
 
-  // Rank every child in the sorted order; names that compare equal share
-  // a rank.
-  std::vector<std::size_t> ranks(n);
-  bool tie = false;
-  std::size_t rank = 0;
-  ranks[order[0]] = 0;
-  for (std::size_t k = 1; k < n; ++k) {
-    if (before(order[k - 1], order[k])) {
-      ++rank;
+  // Groups of names that compare equal take the order the exchange sort
+  // leaves them in; groups are handled from the first to the last, and
+  // `smaller` holds the positions of every name of the groups before.
+  PositionCounts smaller(n);
+  std::vector<std::size_t> group;
+  for (std::size_t start = 0; start < n;) {
+    std::size_t end = start + 1;
+    while (end < n && !before(order[start], order[end])) ++end;
+    if (end - start > 1) {
+      group.assign(order.begin() + static_cast<std::ptrdiff_t>(start),
+                   order.begin() + static_cast<std::ptrdiff_t>(end));
+      std::sort(group.begin(), group.end());  // listing order
+      const std::vector<std::size_t> placed = TieOrder(group, smaller, n);
+      std::copy(placed.begin(), placed.end(), order.begin() + static_cast<std::ptrdiff_t>(start));
+      for (std::size_t position : group) smaller.Add(position, 1);
     } else {
-      tie = true;
+      smaller.Add(order[start], 1);
     }
-    ranks[order[k]] = rank;
+    start = end;
   }
 
-  if (!tie) {
-    // All names differ under the comparison: the exchange sort would end in
-    // exactly this order.
-    std::vector<DirNode*> sorted(n);
-    for (std::size_t k = 0; k < n; ++k) sorted[k] = children[order[k]];
-    children = std::move(sorted);
-    return;
-  }
-  ExchangeSort(children, ranks);
+  std::vector<DirNode*> sorted(n);
+  for (std::size_t k = 0; k < n; ++k) sorted[k] = children[order[k]];
+  children = std::move(sorted);
 }
 
 DirNode* DirStructure::FindNode(std::string_view path) const {
