@@ -387,25 +387,29 @@ void DirStructure::SortChildren(DirNode* node) {
   std::iota(order.begin(), order.end(), std::size_t{0});
   std::sort(order.begin(), order.end(), before);
 
-  // Groups of names that compare equal take the order the exchange sort
-  // leaves them in; groups are handled from the first to the last, and
-  // `smaller` holds the positions of every name of the groups before.
-  PositionCounts smaller(n);
-  std::vector<std::size_t> group;
+  // Groups of names that compare equal, as [start, end) ranges of `order`.
+  std::vector<std::pair<std::size_t, std::size_t>> groups;
   for (std::size_t start = 0; start < n;) {
     std::size_t end = start + 1;
     while (end < n && !before(order[start], order[end])) ++end;
-    if (end - start > 1) {
+    if (end - start > 1) groups.emplace_back(start, end);
+    start = end;
+  }
+  // Each group takes the order the exchange sort leaves it in; groups are
+  // handled from the first to the last, and `smaller` holds the positions
+  // of every name that sorts before the group at hand.
+  if (!groups.empty()) {
+    PositionCounts smaller(n);
+    std::size_t counted = 0;
+    std::vector<std::size_t> group;
+    for (const auto& [start, end] : groups) {
+      for (; counted < start; ++counted) smaller.Add(order[counted], 1);
       group.assign(order.begin() + static_cast<std::ptrdiff_t>(start),
                    order.begin() + static_cast<std::ptrdiff_t>(end));
       std::sort(group.begin(), group.end());  // listing order
       const std::vector<std::size_t> placed = TieOrder(group, smaller, n);
       std::copy(placed.begin(), placed.end(), order.begin() + static_cast<std::ptrdiff_t>(start));
-      for (std::size_t position : group) smaller.Add(position, 1);
-    } else {
-      smaller.Add(order[start], 1);
     }
-    start = end;
   }
 
   std::vector<DirNode*> sorted(n);
