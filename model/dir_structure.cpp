@@ -161,7 +161,7 @@ std::optional<std::string> DirStructure::ListingPath(const DirNode* node) const 
   return std::nullopt;
 }
 
-void DirStructure::ListInto(DirNode* node, std::vector<FolderEntry>* folders) const {
+void DirStructure::ListInto(DirNode* node) const {
   node->FileNames.clear();
   node->Listed = true;
   const std::optional<std::string> path = ListingPath(node);
@@ -169,13 +169,7 @@ void DirStructure::ListInto(DirNode* node, std::vector<FolderEntry>* folders) co
   std::optional<std::vector<FolderEntry>> entries = ListFolder(*path);
   if (!entries) return;  // no access or vanished: nothing to show, nothing to report
   for (FolderEntry& entry : *entries) {
-    if (entry.isFolder) {
-      if (folders != nullptr && entry.name != "." && entry.name != "..") {
-        folders->push_back(std::move(entry));
-      }
-    } else {
-      node->FileNames.push_back(std::move(entry.name));
-    }
+    if (!entry.isFolder) node->FileNames.push_back(std::move(entry.name));
   }
 }
 
@@ -188,33 +182,53 @@ void DirStructure::ScanFolder(DirNode* node) {
   // that a link back to one of them (a loop) is not entered again, and
   // every link is checked to lead to a place on the disc.
   struct Lineage {
-    std::optional<FileIdentity> identity;
+    FileIdentity identity;
     const Lineage* up = nullptr;
+  };
+  // True when a known identity is that of `lineage`'s folder or one above.
+  auto seenAbove = [](const Lineage* lineage, const FileIdentity& identity) {
+    if (!identity.Known()) return false;
+    for (const Lineage* up = lineage; up != nullptr; up = up->up) {
+      if (up->identity == identity) return true;
+    }
+    return false;
   };
   struct Pending {
     DirNode* node;
-    const Lineage* lineage;
+    Lineage* lineage;
   };
-  std::deque<Lineage> lineages;
-  if (const std::optional<std::string> start = ListingPath(node)) {
-    lineages.push_back(Lineage{FolderIdentity(*start), nullptr});
-  } else {
-    lineages.push_back(Lineage{});
-  }
+  std::deque<Lineage> lineages(1);
   std::vector<Pending> pending{Pending{node, &lineages.back()}};
-  std::vector<FolderEntry> folders;
+  std::vector<Pending> byNode;
   while (!pending.empty()) {
     const Pending current = pending.back();
     pending.pop_back();
     DirNode* folder = current.node;
-    if (!ListingPath(folder)) continue;
+    const std::optional<std::string> path = ListingPath(folder);
+    if (!path) continue;
     folder->Children.clear();
-    folders.clear();
-    ListInto(folder, &folders);
+    folder->FileNames.clear();
+    folder->Listed = true;
+    std::optional<IdentifiedListing> listing = ListFolderIdentified(*path);
+    if (!listing) continue;  // no access or vanished: nothing to show, nothing to report
+    // What the folder says of itself settles what its entry in the parent's
+    // listing may have said otherwise (a folder mounted onto itself further
+    // down): such a folder is taken out again.
+    if (listing->folder.Known()) current.lineage->identity = listing->folder;
+    if (folder != node && seenAbove(current.lineage->up, current.lineage->identity)) {
+      DirNode* parent = folder->Parent;
+      parent->Children.erase(std::find(parent->Children.begin(), parent->Children.end(), folder));
+      folder->FileNames.clear();
+      Skipped.push_back(SkippedEntry{parent->FullPath, folder->Name, SkipReason::LinkLoop});
+      continue;
+    }
 
-    std::vector<const Lineage*> childLineages;
-    childLineages.reserve(folders.size());
-    for (const FolderEntry& entry : folders) {
+    byNode.clear();
+    for (IdentifiedEntry& entry : listing->entries) {
+      if (!entry.isFolder) {
+        folder->FileNames.push_back(std::move(entry.name));
+        continue;
+      }
       if (!NameFitsDisc(entry.name)) {
         Skipped.push_back(SkippedEntry{folder->FullPath, entry.name, SkipReason::BadName});
         continue;
@@ -227,56 +241,44 @@ void DirStructure::ScanFolder(DirNode* node) {
       childPath += kPathDelimiter;
       childPath += entry.name;
 
-      // One query per folder; a folder that cannot be looked at (vanished,
-      // no access) is kept as before and simply lists nothing.
-      std::optional<FileIdentity> identity;
-      if (const std::optional<FolderLook> look = LookAtFolder(childPath)) {
-        if (look->throughLink) {
-          const std::optional<std::string> real = RealLocation(childPath);
-          if (!real || !LocationWithin(rootLocation_, *real)) {
-            Skipped.push_back(SkippedEntry{folder->FullPath, entry.name, SkipReason::OutsideDisc});
-            continue;
-          }
-        }
-        // A file system that gives no inode numbers (0) cannot tell; such a
-        // folder is taken as it is.
-        bool loop = false;
-        if (look->identity.file != 0) {
-          for (const Lineage* up = current.lineage; up != nullptr && !loop; up = up->up) {
-            loop = up->identity == look->identity;
-          }
-        }
-        if (loop) {
-          Skipped.push_back(SkippedEntry{folder->FullPath, entry.name, SkipReason::LinkLoop});
+      if (entry.isLink) {
+        const std::optional<std::string> real = RealLocation(childPath);
+        if (!real || !LocationWithin(rootLocation_, *real)) {
+          Skipped.push_back(SkippedEntry{folder->FullPath, entry.name, SkipReason::OutsideDisc});
           continue;
         }
-        identity = look->identity;
       }
-      AddChild(childPath, folder);
-      lineages.push_back(Lineage{identity, current.lineage});
-      childLineages.push_back(&lineages.back());
+      // A folder whose identity cannot be told (vanished, or a file system
+      // that gives none) is taken as it is. The listing's word for a plain
+      // folder is checked against the folder itself before it counts.
+      bool loop = seenAbove(current.lineage, entry.identity);
+      if (loop && !entry.identityExact) {
+        const std::optional<FileIdentity> exact = FolderIdentity(childPath);
+        loop = exact.has_value() && seenAbove(current.lineage, *exact);
+        if (exact) entry.identity = *exact;
+      }
+      if (loop) {
+        Skipped.push_back(SkippedEntry{folder->FullPath, entry.name, SkipReason::LinkLoop});
+        continue;
+      }
+      DirNode* child = AddChild(childPath, folder);
+      lineages.push_back(Lineage{entry.identity, current.lineage});
+      byNode.push_back(Pending{child, &lineages.back()});
     }
-    // The lineages are paired with the children before the children are
-    // put in order; looked up by node afterwards.
-    std::vector<Pending> byNode;
-    byNode.reserve(folder->Children.size());
-    for (std::size_t k = 0; k < folder->Children.size(); ++k) {
-      byNode.push_back(Pending{folder->Children[k], childLineages[k]});
-    }
-    std::sort(byNode.begin(), byNode.end(), [](const Pending& a, const Pending& b) {
-      return std::less<const DirNode*>()(a.node, b.node);
-    });
+
     // Every scanned folder but the starting one orders its own children; the
-    // starting folder's children stay in listing order for its caller.
+    // starting folder's children stay in listing order for its caller. The
+    // lineages are found again by node.
     if (folder != node) SortChildren(folder);
+    auto nodeOrder = [](const Pending& a, const Pending& b) {
+      return std::less<const DirNode*>()(a.node, b.node);
+    };
+    std::sort(byNode.begin(), byNode.end(), nodeOrder);
     for (std::size_t k = folder->Children.size(); k > 0; --k) {
       DirNode* child = folder->Children[k - 1];
       if (child->Depth >= MaxDepth) continue;
-      const auto found = std::lower_bound(
-          byNode.begin(), byNode.end(), child, [](const Pending& a, const DirNode* b) {
-            return std::less<const DirNode*>()(a.node, b);
-          });
-      pending.push_back(*found);
+      pending.push_back(
+          *std::lower_bound(byNode.begin(), byNode.end(), Pending{child, nullptr}, nodeOrder));
     }
   }
 }
@@ -461,7 +463,7 @@ bool DirStructure::HasCheckedChild(const DirNode* node) {
 const std::vector<std::string>& DirStructure::FileNames(DirNode* node) const {
   static const std::vector<std::string> kNone;
   if (node == nullptr) return kNone;
-  if (!node->Listed && !node->IsFileLeaf) ListInto(node, nullptr);
+  if (!node->Listed && !node->IsFileLeaf) ListInto(node);
   return node->FileNames;
 }
 

@@ -15,8 +15,6 @@
 
 namespace cartulon {
 
-struct FolderEntry;
-
 // Why the scan (or AddFileChild) left an entry out of the tree.
 enum class SkipReason {
   BadName,     // a control character or a character Windows forbids in names
@@ -118,9 +116,8 @@ class DirStructure {
   // file-system root passed as a lone delimiter; none for file leaves and
   // nodes without a path.
   std::optional<std::string> ListingPath(const DirNode* node) const;
-  // Lists the node's folder once: file names into FileNames, Listed set;
-  // the sub-folders (without "." and "..") into `folders` when given.
-  void ListInto(DirNode* node, std::vector<FolderEntry>* folders) const;
+  // Lists the node's folder once: file names into FileNames, Listed set.
+  void ListInto(DirNode* node) const;
 
   MessageSink& messages_;
   std::deque<DirNode> nodes_;

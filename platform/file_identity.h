@@ -2,32 +2,49 @@
 // Which folder a path really leads to: the identity the file system gives a
 // folder (device and inode, or volume and file id), so that two paths to the
 // same folder can be told apart from two folders of the same name, and the
-// folder's real location with every link resolved, so that a link leading
+// real location of a path with every link resolved, so that a link leading
 // off the disc can be noticed.
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace cartulon {
 
+// File 0 stands for "not known" (also for file systems that give none).
 struct FileIdentity {
   std::uint64_t volume = 0;
   std::uint64_t file = 0;
   bool operator==(const FileIdentity&) const = default;
+  bool Known() const { return file != 0; }
 };
 
-// What a folder path leads to, found with one query of the file system.
-struct FolderLook {
-  FileIdentity identity;     // of the folder reached, links followed
-  bool throughLink = false;  // the path's last component is a link (or junction)
+struct IdentifiedEntry {
+  std::string name;
+  bool isFolder = false;  // links followed; an entry of unknown type is a file
+  bool isLink = false;    // the entry itself is a link (or junction)
+  // Of the folder the entry leads to, for folders. Exact for links; for
+  // other folders it may be the listing's own word for the entry, which
+  // can differ from what the folder says of itself (mount points, some
+  // layered file systems): two entries with different identities are
+  // different folders only when both are exact.
+  FileIdentity identity;
+  bool identityExact = false;
 };
 
-// nullopt when the path leads to nothing or to something that is not a
-// folder.
-std::optional<FolderLook> LookAtFolder(const std::string& path);
+struct IdentifiedListing {
+  FileIdentity folder;  // the listed folder itself, exact
+  std::vector<IdentifiedEntry> entries;
+};
 
-// The identity of the folder the path leads to, links followed.
+// Lists a folder as ListFolder does (directory order, "." and ".." left
+// out) and tells which folder it is and, for each sub-folder, which folder
+// that is and whether it is reached through a link, without a query per
+// plain sub-folder. nullopt when the folder cannot be listed.
+std::optional<IdentifiedListing> ListFolderIdentified(const std::string& folder);
+
+// The exact identity of the folder a path leads to, links followed.
 std::optional<FileIdentity> FolderIdentity(const std::string& path);
 
 // True when the path's last component is itself a link (or junction).

@@ -1,10 +1,12 @@
-#include <limits.h>
+#include "platform/file_identity.h"
+
+#include <dirent.h>
+#include <fcntl.h>
 #include <stdlib.h>
 #include <sys/stat.h>
 
+#include <cstring>
 #include <memory>
-
-#include "platform/file_identity.h"
 
 namespace cartulon {
 
@@ -17,14 +19,40 @@ FileIdentity IdentityOf(const struct stat& info) {
 
 }  // namespace
 
-std::optional<FolderLook> LookAtFolder(const std::string& path) {
-  if (path.empty()) return std::nullopt;
+std::optional<IdentifiedListing> ListFolderIdentified(const std::string& folder) {
+  DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+  if (dir == nullptr) return std::nullopt;
+  const int dirFd = ::dirfd(dir);
+  IdentifiedListing listing;
   struct stat info;
-  if (::lstat(path.c_str(), &info) != 0) return std::nullopt;
-  if (S_ISDIR(info.st_mode)) return FolderLook{IdentityOf(info), false};
-  if (!S_ISLNK(info.st_mode)) return std::nullopt;
-  if (::stat(path.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return std::nullopt;
-  return FolderLook{IdentityOf(info), true};
+  if (::fstat(dirFd, &info) == 0) listing.folder = IdentityOf(info);
+  while (const dirent* found = ::readdir(dir)) {
+    const char* name = found->d_name;
+    if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0) continue;
+    IdentifiedEntry entry;
+    entry.name = name;
+    if (found->d_type == DT_DIR) {
+      // The listing's inode number on the listed folder's device: what the
+      // folder says of itself unless it is a mount point.
+      entry.isFolder = true;
+      entry.identity = FileIdentity{listing.folder.volume, static_cast<std::uint64_t>(found->d_ino)};
+    } else if (found->d_type != DT_REG &&
+               ::fstatat(dirFd, name, &info, AT_SYMLINK_NOFOLLOW) == 0) {
+      // Links, and file systems that do not report the type.
+      if (S_ISLNK(info.st_mode)) {
+        entry.isLink = true;
+        if (::fstatat(dirFd, name, &info, 0) != 0) info.st_mode = 0;
+      }
+      if (S_ISDIR(info.st_mode)) {
+        entry.isFolder = true;
+        entry.identity = IdentityOf(info);
+        entry.identityExact = true;
+      }
+    }
+    listing.entries.push_back(std::move(entry));
+  }
+  ::closedir(dir);
+  return listing;
 }
 
 std::optional<FileIdentity> FolderIdentity(const std::string& path) {
