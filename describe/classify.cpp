@@ -6,10 +6,12 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "describe/os_tags.h"
 #include "platform/disc_files.h"
+#include "platform/file_identity.h"
 #include "platform/ini_profile.h"
 #include "platform/paths.h"
 #include "platform/text.h"
@@ -82,9 +84,26 @@ std::string MatchName(const std::string& fullPath) {
 // disc's backslashes. The path is resolved by the letter-case rule where it
 // exists; otherwise it is kept as written and reads as a missing file later.
 // A file right in the package folder is looked up in the folder's listing.
-std::string SubInstallPath(const DirStructure& tree, DirNode* folder, std::string_view line) {
+// A package may name the same file on many lines; each text is resolved
+// once (`resolved` remembers them for one package).
+using ResolvedPaths = std::unordered_map<std::string, std::string>;
+
+std::string ResolveSubInstall(const DirStructure& tree, DirNode* folder,
+                              const std::string& relative);
+
+std::string SubInstallPath(const DirStructure& tree, DirNode* folder, std::string_view line,
+                           ResolvedPaths& resolved) {
   const std::size_t comma = line.find(',');
   const std::string relative = FromDiscPath(TrimIniBlanks(line.substr(comma + 1)));
+  const auto known = resolved.find(relative);
+  if (known != resolved.end()) return known->second;
+  std::string path = ResolveSubInstall(tree, folder, relative);
+  resolved.emplace(relative, path);
+  return path;
+}
+
+std::string ResolveSubInstall(const DirStructure& tree, DirNode* folder,
+                              const std::string& relative) {
   bool nested = false;
   for (char c : relative) nested = nested || IsPathDelimiter(c);
   if (!nested && !relative.empty() && relative != "." && relative != "..") {
@@ -96,6 +115,50 @@ std::string SubInstallPath(const DirStructure& tree, DirNode* folder, std::strin
     return *onDisc;
   }
   return JoinPath(folder->FullPath, relative);
+}
+
+// True when `path` names an entry right in the folder (not "." or "..").
+bool InFolderItself(DirNode* folder, const std::string& path) {
+  const std::string name = LastComponent(path);
+  return name != "." && name != ".." && FolderPart(path) == JoinPath(folder->FullPath, "");
+}
+
+// True when the path, read as written, climbs above the tree's root through
+// "..", or does not start below the root at all.
+bool ClimbsAboveRoot(const DirStructure& tree, std::string_view path) {
+  const std::string& root = tree.RootDir->FullPath;
+  if (path.compare(0, root.size(), root) != 0) return true;
+  path.remove_prefix(root.size());
+  int depth = 0;
+  while (!path.empty()) {
+    std::size_t end = 0;
+    while (end < path.size() && !IsPathDelimiter(path[end])) ++end;
+    const std::string_view component = path.substr(0, end);
+    path.remove_prefix(end < path.size() ? end + 1 : end);
+    if (component.empty() || component == ".") continue;
+    if (component == "..") {
+      if (--depth < 0) return true;
+    } else {
+      ++depth;
+    }
+  }
+  return false;
+}
+
+// True when a file the description pass would read lies outside the disc:
+// its path climbs above the root as written, or it resolves, links
+// followed, to a place outside the root's real location. A file right in a
+// scanned folder lies on the disc unless it is a link itself, which keeps
+// the common case to one query.
+bool OutsideDisc(const DirStructure& tree, DirNode* folder, const std::string& path) {
+  if (tree.RootDir == nullptr) return true;
+  if (InFolderItself(folder, path)) {
+    if (!IsLink(path)) return false;
+  } else if (ClimbsAboveRoot(tree, path)) {
+    return true;
+  }
+  const std::optional<std::string> real = RealLocation(path);
+  return real.has_value() && !LocationWithin(tree.RootLocation(), *real);
 }
 
 // True when the source exists; a source right in the package folder is
@@ -127,9 +190,10 @@ void AddMultiInstallSources(const DirStructure& tree, const IniFile& setup, DirN
     break;
   }
   const std::string wanted = "Path" + primary;
+  ResolvedPaths resolved;
   for (const std::string& line : lines) {
     if (line.find(wanted) != std::string::npos && line.find(',') != std::string::npos) {
-      sources.push_back(SubInstallPath(tree, folder, line));
+      sources.push_back(SubInstallPath(tree, folder, line, resolved));
     }
   }
 }
@@ -139,8 +203,11 @@ void AddMultiInstallSources(const DirStructure& tree, const IniFile& setup, DirN
 void AddInstallPathSources(const DirStructure& tree, const IniFile& setup, DirNode* folder,
                            std::vector<std::string>& sources) {
   const std::vector<std::string> lines = setup.SectionLines("InstallPath");
+  ResolvedPaths resolved;
   for (auto it = lines.rbegin(); it != lines.rend(); ++it) {
-    if (it->find(',') != std::string::npos) sources.push_back(SubInstallPath(tree, folder, *it));
+    if (it->find(',') != std::string::npos) {
+      sources.push_back(SubInstallPath(tree, folder, *it, resolved));
+    }
   }
 }
 
@@ -200,6 +267,24 @@ void ReadParsedSource(DescrStruct& record, const std::string& sourcePath, const 
   if (english->Exists()) record.Title = english->Get("Default", "Title", "");
 }
 
+// Gives a fresh record what ReadParsedSource and the outside test put into
+// `from`.
+void CopyDescription(const DescrStruct& from, DescrStruct& to) {
+  to.Title = from.Title;
+  to.Version = from.Version;
+  to.ToolName = from.ToolName;
+  to.ToolVersion = from.ToolVersion;
+  to.ToolDescription = from.ToolDescription;
+  to.SetupName = from.SetupName;
+  to.SetupVersion = from.SetupVersion;
+  to.SetupOSText = from.SetupOSText;
+  to.OSTagFlags = from.OSTagFlags;
+  to.WHQLStatus = from.WHQLStatus;
+  to.PassWHQL = from.PassWHQL;
+  to.PassVistaWHQL = from.PassVistaWHQL;
+  to.SourceOutsideDisc = from.SourceOutsideDisc;
+}
+
 }  // namespace
 
 void AttachDescriptions(DirNode* node, int depthLimit) {
@@ -246,6 +331,9 @@ std::vector<std::string> ListDescriptionSources(DirStructure& tree, DirNode* fol
   if (std::optional<std::string> app = tree.FindFile(folder, kAppSetupIni)) return {*app};
   const std::optional<std::string> zolt = tree.FindFile(folder, kZoltSetupIni);
   if (!zolt) return {};
+  // A ZoltSetup.ini that leads off the disc is not read: it stands as the
+  // folder's one source, which then counts as missing.
+  if (OutsideDisc(tree, folder, *zolt)) return {*zolt};
 
   const IniFile setup = IniFile::Load(*zolt);
   const std::string installType = setup.Get("Root", "InstallType", "");
@@ -279,13 +367,32 @@ void LoadFolderDescription(DirStructure& tree, DescrStruct& record, DirNode* fol
   std::optional<std::string> englishPath;
   if (!tree.FindFile(folder, kReadmeIni) && !tree.FindFile(folder, kAppSetupIni)) {
     englishPath = tree.FindFile(folder, kEnglishIni);
+    // An English.ini that leads off the disc counts as absent.
+    if (englishPath && !sources.empty() && OutsideDisc(tree, folder, *englishPath)) {
+      englishPath.reset();
+    }
   }
   IniFile english;
   if (englishPath && !sources.empty()) english = IniFile::Load(*englishPath);
 
+  // A source outside the disc counts as missing; its record stays empty.
+  // A source named again is not read again: its record takes what the
+  // first chained record of that source got (chained records start fresh;
+  // the first record may not, so it is no model).
+  std::unordered_map<std::string_view, const DescrStruct*> firstReader;
   DescrStruct* target = &record;
   for (const std::string& source : sources) {
-    if (SourceExists(tree, folder, source)) {
+    if (target != &record) {
+      const auto [seen, inserted] = firstReader.emplace(source, target);
+      if (!inserted) {
+        CopyDescription(*seen->second, *target);
+        target = target->Next.get();
+        continue;
+      }
+    }
+    if (OutsideDisc(tree, folder, source)) {
+      target->SourceOutsideDisc = true;
+    } else if (SourceExists(tree, folder, source)) {
       ReadParsedSource(*target, source, IniFile::Load(source), englishPath ? &english : nullptr);
     }
     target = target->Next.get();

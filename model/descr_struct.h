@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 
 namespace cartulon {
 
@@ -13,6 +14,16 @@ inline constexpr int kOSTagCount = 36;
 inline constexpr int kOSGroupCount = 10;
 
 struct DescrStruct {
+  DescrStruct() = default;
+  DescrStruct(DescrStruct&&) noexcept = default;
+  DescrStruct& operator=(DescrStruct&&) noexcept = default;
+  // Frees the records chained behind this one in a loop, so that a chain
+  // of any length is released without one call level per record.
+  ~DescrStruct() {
+    std::unique_ptr<DescrStruct> rest = std::move(Next);
+    while (rest) rest = std::move(rest->Next);
+  }
+
   std::string Title;
   std::string Version;
   std::string ToolName;
@@ -31,6 +42,9 @@ struct DescrStruct {
   std::string LocalMasterPath;
   std::string CDMasterPath;
   std::array<std::uint8_t, kOSGroupCount> InstAllFlags{};
+  // The record's install source lies outside the disc root (through ".."
+  // or a link): it was not read and the record stays empty.
+  bool SourceOutsideDisc = false;
 };
 
 }  // namespace cartulon

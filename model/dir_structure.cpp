@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <numeric>
 #include <utility>
 
 #include "platform/disc_files.h"
+#include "platform/file_identity.h"
 #include "platform/paths.h"
 #include "platform/text.h"
 
@@ -20,23 +22,101 @@ bool IsLoneDelimiter(std::string_view path) {
   return path.size() == 1 && IsPathDelimiter(path[0]);
 }
 
+// A name or path for a message: control characters as \xHH, other bytes as
+// they are.
+std::string Printable(std::string_view text) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string out;
+  out.reserve(text.size());
+  for (char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7F) {
+      out += "\\x";
+      out += kHex[byte >> 4];
+      out += kHex[byte & 0x0F];
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
 // One byte of a name as the display order weighs it: ASCII capitals become
 // small letters, every other byte stays, and the result counts as signed.
 inline std::int8_t SortByte(char c) { return static_cast<std::int8_t>(AsciiLowerChar(c)); }
 
-// The exchange sort of the display order, run on precomputed ranks (equal
-// ranks for names that compare equal). Children with equal names end up in
-// the order that this exact procedure leaves them in.
-void ExchangeSort(std::vector<DirNode*>& children, std::vector<std::size_t>& ranks) {
-  const std::size_t n = children.size();
-  for (std::size_t i = 0; i < n; ++i) {
-    for (std::size_t j = i + 1; j < n; ++j) {
-      if (ranks[j] < ranks[i]) {
-        std::swap(ranks[i], ranks[j]);
-        std::swap(children[i], children[j]);
+// Counts over positions 0..n-1 (a Fenwick tree).
+class PositionCounts {
+ public:
+  explicit PositionCounts(std::size_t n) : tree_(n + 1, 0) {}
+  void Add(std::size_t position, int delta) {
+    for (std::size_t k = position + 1; k < tree_.size(); k += k & (~k + 1)) tree_[k] += delta;
+  }
+  // Sum over positions [0, end).
+  std::size_t Before(std::size_t end) const {
+    long long sum = 0;
+    for (std::size_t k = end; k > 0; k -= k & (~k + 1)) sum += tree_[k];
+    return static_cast<std::size_t>(sum);
+  }
+  // The position at which the running sum first exceeds `count`.
+  std::size_t Find(std::size_t count) const {
+    std::size_t position = 0;
+    std::size_t step = 1;
+    while (step * 2 < tree_.size()) step *= 2;
+    long long left = static_cast<long long>(count);
+    for (; step > 0; step /= 2) {
+      if (position + step < tree_.size() && tree_[position + step] <= left) {
+        position += step;
+        left -= tree_[position];
       }
     }
+    return position;
   }
+
+ private:
+  std::vector<long long> tree_;
+};
+
+// Where the exchange sort of the display order leaves names that compare
+// equal. The sort runs i = 0..n-1 and, for each j > i, exchanges positions
+// i and j when child j sorts strictly before child i. Seen from one group of
+// equal names G, only the names that sort before G matter (the others never
+// decide a move of a G name among the others), and each of those, taken in
+// listing order, turns the first k names of G (k: the G names listed before
+// it) one step to the left: the first goes behind the other k - 1. Phase by
+// phase this is a queue: the G names join at the back in listing order, and
+// after each one the queue turns once for every name sorting before G that
+// is listed before the next G name. The queue is kept as a ring with a
+// moving front, each join being an insertion just before the front, and the
+// insertions are played back at the end in O(m log m).
+//
+// `positions` are the listing positions of one group in ascending order;
+// `smaller` counts the listing positions of every name sorting before it.
+// Returns the group's positions in the order the exchange sort ends with.
+std::vector<std::size_t> TieOrder(const std::vector<std::size_t>& positions,
+                                  const PositionCounts& smaller, std::size_t n) {
+  const std::size_t m = positions.size();
+  std::vector<std::size_t> insertAt(m);
+  std::size_t front = 0;
+  for (std::size_t j = 0; j < m; ++j) {
+    insertAt[j] = front;
+    const std::size_t next = j + 1 < m ? positions[j + 1] : n;
+    const std::size_t turns = smaller.Before(next) - smaller.Before(positions[j] + 1);
+    front = (front + 1 + turns % (j + 1)) % (j + 1);
+  }
+  // Played backwards, the name inserted last owns slot insertAt[m-1]; each
+  // earlier one takes the insertAt[j]-th slot still free.
+  PositionCounts free(m);
+  for (std::size_t k = 0; k < m; ++k) free.Add(k, 1);
+  std::vector<std::size_t> ring(m);
+  for (std::size_t j = m; j-- > 0;) {
+    const std::size_t slot = free.Find(insertAt[j]);
+    ring[slot] = positions[j];
+    free.Add(slot, -1);
+  }
+  std::vector<std::size_t> result(m);
+  for (std::size_t t = 0; t < m; ++t) result[t] = ring[(front + t) % m];
+  return result;
 }
 
 }  // namespace
@@ -56,6 +136,9 @@ DirStructure::DirStructure(const std::string& rootPath, int maxDepth, MessageSin
   root->Name = LastComponent(rootPath);
   root->Checked = true;
   RootDir = root;
+  if (const std::optional<std::string> listed = ListingPath(root)) {
+    rootLocation_ = RealLocation(*listed).value_or(std::string());
+  }
 
   if (maxDepth > 0) ScanFolder(RootDir);
 }
@@ -74,7 +157,7 @@ std::optional<std::string> DirStructure::ListingPath(const DirNode* node) const 
   return std::nullopt;
 }
 
-void DirStructure::ListInto(DirNode* node, std::vector<FolderEntry>* folders) const {
+void DirStructure::ListInto(DirNode* node) const {
   node->FileNames.clear();
   node->Listed = true;
   const std::optional<std::string> path = ListingPath(node);
@@ -82,11 +165,7 @@ void DirStructure::ListInto(DirNode* node, std::vector<FolderEntry>* folders) co
   std::optional<std::vector<FolderEntry>> entries = ListFolder(*path);
   if (!entries) return;  // no access or vanished: nothing to show, nothing to report
   for (FolderEntry& entry : *entries) {
-    if (entry.isFolder) {
-      if (folders != nullptr) folders->push_back(std::move(entry));
-    } else {
-      node->FileNames.push_back(std::move(entry.name));
-    }
+    if (!entry.isFolder) node->FileNames.push_back(std::move(entry.name));
   }
 }
 
@@ -94,32 +173,108 @@ void DirStructure::ScanFolder(DirNode* node) {
   // Depth first with an explicit stack: the folders are listed in the order
   // a recursive scan lists them, each exactly once, and a deep MaxDepth
   // cannot exhaust the call stack.
-  std::vector<DirNode*> pending{node};
-  std::vector<FolderEntry> folders;
+  //
+  // Each folder entered carries the identities of the folders above it, so
+  // that a link back to one of them (a loop) is not entered again, and
+  // every link is checked to lead to a place on the disc.
+  struct Lineage {
+    FileIdentity identity;
+    const Lineage* up = nullptr;
+  };
+  // True when a known identity is that of `lineage`'s folder or one above.
+  auto seenAbove = [](const Lineage* lineage, const FileIdentity& identity) {
+    if (!identity.Known()) return false;
+    for (const Lineage* up = lineage; up != nullptr; up = up->up) {
+      if (up->identity == identity) return true;
+    }
+    return false;
+  };
+  struct Pending {
+    DirNode* node;
+    Lineage* lineage;
+  };
+  std::deque<Lineage> lineages(1);
+  std::vector<Pending> pending{Pending{node, &lineages.back()}};
+  std::vector<Pending> byNode;
   while (!pending.empty()) {
-    DirNode* current = pending.back();
+    const Pending current = pending.back();
     pending.pop_back();
-    if (!ListingPath(current)) continue;
-    current->Children.clear();
-    folders.clear();
-    ListInto(current, &folders);
+    DirNode* folder = current.node;
+    const std::optional<std::string> path = ListingPath(folder);
+    if (!path) continue;
+    folder->Children.clear();
+    folder->FileNames.clear();
+    folder->Listed = true;
+    std::optional<IdentifiedListing> listing = ListFolderIdentified(*path);
+    if (!listing) continue;  // no access or vanished: nothing to show, nothing to report
+    // What the folder says of itself settles what its entry in the parent's
+    // listing may have said otherwise (a folder mounted onto itself further
+    // down): such a folder is taken out again.
+    if (listing->folder.Known()) current.lineage->identity = listing->folder;
+    if (folder != node && seenAbove(current.lineage->up, current.lineage->identity)) {
+      DirNode* parent = folder->Parent;
+      parent->Children.erase(std::find(parent->Children.begin(), parent->Children.end(), folder));
+      folder->FileNames.clear();
+      Skipped.push_back(SkippedEntry{parent->FullPath, folder->Name, SkipReason::LinkLoop});
+      continue;
+    }
 
-    for (const FolderEntry& entry : folders) {
+    byNode.clear();
+    for (IdentifiedEntry& entry : listing->entries) {
+      if (!entry.isFolder) {
+        folder->FileNames.push_back(std::move(entry.name));
+        continue;
+      }
+      if (!NameFitsDisc(entry.name)) {
+        Skipped.push_back(SkippedEntry{folder->FullPath, entry.name, SkipReason::BadName});
+        continue;
+      }
       // FullPath + one delimiter + name, also for the empty FullPath of the
       // file-system root.
       std::string childPath;
-      childPath.reserve(current->FullPath.size() + 1 + entry.name.size());
-      childPath += current->FullPath;
+      childPath.reserve(folder->FullPath.size() + 1 + entry.name.size());
+      childPath += folder->FullPath;
       childPath += kPathDelimiter;
       childPath += entry.name;
-      AddChild(childPath, current);
+
+      if (entry.isLink) {
+        const std::optional<std::string> real = RealLocation(childPath);
+        if (!real || !LocationWithin(rootLocation_, *real)) {
+          Skipped.push_back(SkippedEntry{folder->FullPath, entry.name, SkipReason::OutsideDisc});
+          continue;
+        }
+      }
+      // A folder whose identity cannot be told (vanished, or a file system
+      // that gives none) is taken as it is. The listing's word for a plain
+      // folder is checked against the folder itself before it counts.
+      bool loop = seenAbove(current.lineage, entry.identity);
+      if (loop && !entry.identityExact) {
+        const std::optional<FileIdentity> exact = FolderIdentity(childPath);
+        loop = exact.has_value() && seenAbove(current.lineage, *exact);
+        if (exact) entry.identity = *exact;
+      }
+      if (loop) {
+        Skipped.push_back(SkippedEntry{folder->FullPath, entry.name, SkipReason::LinkLoop});
+        continue;
+      }
+      DirNode* child = AddChild(childPath, folder);
+      lineages.push_back(Lineage{entry.identity, current.lineage});
+      byNode.push_back(Pending{child, &lineages.back()});
     }
+
     // Every scanned folder but the starting one orders its own children; the
-    // starting folder's children stay in listing order for its caller.
-    if (current != node) SortChildren(current);
-    for (std::size_t k = current->Children.size(); k > 0; --k) {
-      DirNode* child = current->Children[k - 1];
-      if (child->Depth < MaxDepth) pending.push_back(child);
+    // starting folder's children stay in listing order for its caller. The
+    // lineages are found again by node.
+    if (folder != node) SortChildren(folder);
+    auto nodeOrder = [](const Pending& a, const Pending& b) {
+      return std::less<const DirNode*>()(a.node, b.node);
+    };
+    std::sort(byNode.begin(), byNode.end(), nodeOrder);
+    for (std::size_t k = folder->Children.size(); k > 0; --k) {
+      DirNode* child = folder->Children[k - 1];
+      if (child->Depth >= MaxDepth) continue;
+      pending.push_back(
+          *std::lower_bound(byNode.begin(), byNode.end(), Pending{child, nullptr}, nodeOrder));
     }
   }
 }
@@ -160,11 +315,50 @@ DirNode* DirStructure::AddFileChild(const std::string& fileName) {
     exists = FindFile(parent, LastComponent(fileName)).has_value();
   }
   if (!exists || parent == nullptr) return nullptr;
+  const std::string name = LastComponent(fileName);
+  if (!NameFitsDisc(name)) {
+    Skipped.push_back(SkippedEntry{parent->FullPath, name, SkipReason::BadName});
+    return nullptr;
+  }
 
   DirNode* leaf = AddChild(fileName, parent);
   leaf->IsFileLeaf = true;
   leaf->Listed = true;
   return leaf;
+}
+
+bool DirStructure::NameFitsDisc(std::string_view name) {
+  for (char c : name) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7F) return false;
+    switch (c) {
+      case '\\':
+      case '/':
+      case ':':
+      case '*':
+      case '?':
+      case '"':
+      case '<':
+      case '>':
+      case '|':
+        return false;
+      default:
+        break;
+    }
+  }
+  return true;
+}
+
+void DirStructure::ReportLeftOutNames() {
+  std::string text;
+  for (; reportedSkips_ < Skipped.size(); ++reportedSkips_) {
+    const SkippedEntry& entry = Skipped[reportedSkips_];
+    if (entry.reason != SkipReason::BadName) continue;
+    if (!text.empty()) text += '\n';
+    text += "Left out \"" + Printable(entry.name) + "\" in " + Printable(entry.folderPath) +
+            ": the name holds a character a disc cannot hold.";
+  }
+  if (!text.empty()) messages_.Show(Message{kApplicationTitle, text, MessageKind::Warning});
 }
 
 bool DirStructure::NameSortsBefore(std::string_view a, std::string_view b) {
@@ -191,30 +385,34 @@ void DirStructure::SortChildren(DirNode* node) {
   std::iota(order.begin(), order.end(), std::size_t{0});
   std::sort(order.begin(), order.end(), before);
 
-  // Rank every child in the sorted order; names that compare equal share
-  // a rank.
-  std::vector<std::size_t> ranks(n);
-  bool tie = false;
-  std::size_t rank = 0;
-  ranks[order[0]] = 0;
-  for (std::size_t k = 1; k < n; ++k) {
-    if (before(order[k - 1], order[k])) {
-      ++rank;
-    } else {
-      tie = true;
+  // Groups of names that compare equal, as [start, end) ranges of `order`.
+  std::vector<std::pair<std::size_t, std::size_t>> groups;
+  for (std::size_t start = 0; start < n;) {
+    std::size_t end = start + 1;
+    while (end < n && !before(order[start], order[end])) ++end;
+    if (end - start > 1) groups.emplace_back(start, end);
+    start = end;
+  }
+  // Each group takes the order the exchange sort leaves it in; groups are
+  // handled from the first to the last, and `smaller` holds the positions
+  // of every name that sorts before the group at hand.
+  if (!groups.empty()) {
+    PositionCounts smaller(n);
+    std::size_t counted = 0;
+    std::vector<std::size_t> group;
+    for (const auto& [start, end] : groups) {
+      for (; counted < start; ++counted) smaller.Add(order[counted], 1);
+      group.assign(order.begin() + static_cast<std::ptrdiff_t>(start),
+                   order.begin() + static_cast<std::ptrdiff_t>(end));
+      std::sort(group.begin(), group.end());  // listing order
+      const std::vector<std::size_t> placed = TieOrder(group, smaller, n);
+      std::copy(placed.begin(), placed.end(), order.begin() + static_cast<std::ptrdiff_t>(start));
     }
-    ranks[order[k]] = rank;
   }
 
-  if (!tie) {
-    // All names differ under the comparison: the exchange sort would end in
-    // exactly this order.
-    std::vector<DirNode*> sorted(n);
-    for (std::size_t k = 0; k < n; ++k) sorted[k] = children[order[k]];
-    children = std::move(sorted);
-    return;
-  }
-  ExchangeSort(children, ranks);
+  std::vector<DirNode*> sorted(n);
+  for (std::size_t k = 0; k < n; ++k) sorted[k] = children[order[k]];
+  children = std::move(sorted);
 }
 
 DirNode* DirStructure::FindNode(std::string_view path) const {
@@ -261,7 +459,7 @@ bool DirStructure::HasCheckedChild(const DirNode* node) {
 const std::vector<std::string>& DirStructure::FileNames(DirNode* node) const {
   static const std::vector<std::string> kNone;
   if (node == nullptr) return kNone;
-  if (!node->Listed && !node->IsFileLeaf) ListInto(node, nullptr);
+  if (!node->Listed && !node->IsFileLeaf) ListInto(node);
   return node->FileNames;
 }
 

@@ -15,7 +15,18 @@
 
 namespace cartulon {
 
-struct FolderEntry;
+// Why the scan (or AddFileChild) left an entry out of the tree.
+enum class SkipReason {
+  BadName,     // a control character or a character Windows forbids in names
+  LinkLoop,    // the same folder as one of its ancestors (a link back up)
+  OutsideDisc  // a link that leads outside the disc root
+};
+
+struct SkippedEntry {
+  std::string folderPath;  // FullPath of the folder that lists the entry
+  std::string name;
+  SkipReason reason;
+};
 
 struct DirNode {
   std::string FullPath;            // no trailing delimiter
@@ -41,7 +52,9 @@ class DirStructure {
   // reports "Search\xA1\xA1Depth must be bigger than or equal to 0." under the
   // caption "DirStructure" and builds no root. The root "/" is this
   // platform's bare drive: empty Name and FullPath, children "/name", and it
-  // is scanned; an empty root path is not.
+  // is scanned; an empty root path is not. The scan leaves out, and records
+  // in Skipped, folders whose names do not fit the disc, links that lead
+  // outside the root and folders that are one of their own ancestors.
   DirStructure(const std::string& rootPath, int maxDepth, MessageSink& messages);
   DirStructure(const DirStructure&) = delete;
   DirStructure& operator=(const DirStructure&) = delete;
@@ -49,16 +62,30 @@ class DirStructure {
   int MaxDepth = 0;
   std::string RootPath;
   DirNode* RootDir = nullptr;
+  // The entries left out of the tree, in scan order (then AddFileChild's).
+  std::vector<SkippedEntry> Skipped;
+
+  // The root folder's real location (links resolved); empty when it cannot
+  // be told. Everything the tree holds lies there or below.
+  const std::string& RootLocation() const { return rootLocation_; }
+
+  // Reports the names left out since the last report in one message, one
+  // line per entry, caption "Zolt Cartulon"; nothing when there are none.
+  void ReportLeftOutNames();
+  // True when a folder or file of that name can exist on the disc's home
+  // file system: no control character, none of \ / : * ? " < > |.
+  static bool NameFitsDisc(std::string_view name);
 
   // Appends a new node for `path` to the parent's children; null (and no
-  // node) when the parent is null.
+  // node) when the parent is null. The name is taken as it is.
   DirNode* AddChild(const std::string& path, DirNode* parent);
   // Adds an existing file as a leaf under the node of its folder; null when
   // the file does not exist, its folder is not in the tree, or the name has
   // no folder part (the last reports "FullPath error: <name>" under
   // "AddFileChild" as a warning). The file is found whatever its letter case
   // (the leaf keeps the name as given); the folder part must match a node
-  // exactly.
+  // exactly. An existing file whose name does not fit the disc is left out
+  // and recorded in Skipped.
   DirNode* AddFileChild(const std::string& fileName);
   static void SortChildren(DirNode* node);
   DirNode* FindNode(std::string_view path) const;
@@ -88,12 +115,13 @@ class DirStructure {
   // file-system root passed as a lone delimiter; none for file leaves and
   // nodes without a path.
   std::optional<std::string> ListingPath(const DirNode* node) const;
-  // Lists the node's folder once: file names into FileNames, Listed set;
-  // the sub-folders (without "." and "..") into `folders` when given.
-  void ListInto(DirNode* node, std::vector<FolderEntry>* folders) const;
+  // Lists the node's folder once: file names into FileNames, Listed set.
+  void ListInto(DirNode* node) const;
 
   MessageSink& messages_;
   std::deque<DirNode> nodes_;
+  std::string rootLocation_;
+  std::size_t reportedSkips_ = 0;
 };
 
 }  // namespace cartulon

@@ -16,6 +16,9 @@ std::unique_ptr<DirStructure> RunAnalysis(const std::string& scdPath, int depth,
   AttachDescriptions(tree->RootDir, depth);
   ApplyLayoutRules(tree.get(), rulesFilePath);
   ClassifyPackages(*tree, tree->RootDir, depth, messages);
+  // The names that were left out, scan and rules pass together, in one
+  // message per analysis.
+  tree->ReportLeftOutNames();
   return tree;
 }
 

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <initializer_list>
 #include <memory>
 #include <string>
@@ -437,6 +438,80 @@ TEST_F(PackageRecordsTest, SubInstallPathsOutsideTheFolderOrToMissingFiles) {
   EXPECT_EQ(chain[2]->Version, "");
   EXPECT_EQ(chain[3]->Version, "9.9");
   EXPECT_EQ(chain[3]->Title, "Demo Driver");
+}
+
+TEST_F(PackageRecordsTest, SourcesOutsideTheDiscCountAsMissing) {
+  // The disc is Disc/ inside the scratch folder; Secret/ lies beside it.
+  disc_.WriteFile("Secret/secret.ini", InstallerFile("SECRET", {"WNT_5.2P"}, "1"));
+  disc_.WriteFile("Secret/English.ini", Crlf({"[Default]", "Title=Leaked"}));
+  disc_.WriteFile("Secret/Readme.ini", Readme("Leaked", "6.6"));
+  disc_.WriteFile("Disc/Drivers/VGA/ZoltSetup.ini",
+                  Crlf({"[InstallPath]", "1=x,..\\..\\..\\Secret\\secret.ini",
+                        "2=x,Away\\secret.ini", "3=x,Win7\\..\\..\\Common\\Setup.ini",
+                        "4=x,..\\..\\..\\Disc\\Drivers\\Common\\Setup.ini"}));
+  disc_.WriteFile("Disc/Drivers/VGA/English.ini", kEnglish);
+  disc_.MakeFolder("Disc/Drivers/VGA/Win7");
+  disc_.WriteFile("Disc/Drivers/Common/Setup.ini", InstallerFile("2.0", {"WNT_5.2P"}));
+  std::filesystem::create_directory_symlink(disc_.Path("Secret"),
+                                            disc_.Path("Disc/Drivers/VGA/Away"));
+  // Marker and English files that are links off the disc.
+  disc_.MakeFolder("Disc/Drivers/Tool");
+  std::filesystem::create_symlink(disc_.Path("Secret/Readme.ini"),
+                                  disc_.Path("Disc/Drivers/Tool/Readme.ini"));
+  disc_.WriteFile("Disc/Drivers/Net/ZoltSetup.ini",
+                  Crlf({"[Root]", "InstallType=0"}) + InstallerFile("3.0", {"WNT_5.2P"}));
+  std::filesystem::create_symlink(disc_.Path("Secret/English.ini"),
+                                  disc_.Path("Disc/Drivers/Net/English.ini"));
+
+  tree_ = std::make_unique<DirStructure>(disc_.Path("Disc"), 6, messages_);
+  AttachDescriptions(tree_->RootDir, 6);
+  Classify();
+  const auto chain = Chain(Node("Disc/Drivers/VGA"));
+  ASSERT_EQ(chain.size(), 4u);
+  // Last line first. Only the way to the neighbouring package is read; a
+  // path that climbs above the disc root leaves the disc, even when it
+  // names the root's own folder to come back (on the disc the root has no
+  // parent and no name).
+  EXPECT_EQ(chain[1]->Version, "2.0");
+  EXPECT_EQ(chain[1]->Title, "Demo Driver");
+  EXPECT_FALSE(chain[1]->SourceOutsideDisc);
+  for (int k : {0, 2, 3}) {
+    EXPECT_EQ(chain[k]->Version, "") << k;
+    EXPECT_EQ(chain[k]->Title, "") << k;
+    EXPECT_EQ(chain[k]->OSTagFlags[0], 0) << k;
+    EXPECT_TRUE(chain[k]->SourceOutsideDisc) << k;
+  }
+  EXPECT_EQ(Record("Disc/Drivers/Tool").ToolName, "");
+  EXPECT_TRUE(Record("Disc/Drivers/Tool").SourceOutsideDisc);
+  EXPECT_EQ(Record("Disc/Drivers/Net").Title, "");
+  EXPECT_EQ(Record("Disc/Drivers/Net").Version, "");
+}
+
+TEST_F(PackageRecordsTest, AVeryLongChainIsBuiltAndFreedWithoutDeepCalls) {
+  // 300,000 install sources; freeing the chain one call level per record
+  // overflows the stack long before that.
+  constexpr int kRecords = 300000;
+  std::string setup = "[InstallPath]\r\n";
+  for (int k = 0; k < kRecords; ++k) {
+    setup += std::to_string(k);
+    setup += k % 2 == 0 ? "=x,Win7\\Setup.ini\r\n" : "=x,Win8\\Setup.ini\r\n";
+  }
+  disc_.WriteFile("Pkg/ZoltSetup.ini", setup);
+  disc_.WriteFile("Pkg/English.ini", kEnglish);
+  disc_.WriteFile("Pkg/Win7/Setup.ini", InstallerFile("7", {}));
+  disc_.WriteFile("Pkg/Win8/Setup.ini", InstallerFile("8", {}));
+  Analyse();
+  const auto chain = Chain(Node("Pkg"));
+  ASSERT_EQ(chain.size(), static_cast<std::size_t>(kRecords));
+  EXPECT_EQ(chain.front()->Version, "8");
+  EXPECT_EQ(chain.back()->Version, "7");
+
+  // Replacing and shortening chains frees the rest the same way.
+  DescrStruct moved = std::move(*Node("Pkg")->Data);
+  EXPECT_EQ(Node("Pkg")->Data->Next, nullptr);
+  ExtendRecordChain(moved, 2);
+  ExtendRecordChain(*Node("Pkg")->Data, kRecords);
+  tree_.reset();
 }
 
 TEST_F(PackageRecordsTest, InstallerSourceWithoutEnglishFileStaysEmpty) {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -298,30 +299,98 @@ TEST_F(DirStructureTest, FolderThatVanishedAfterTheScanListsNothing) {
   EXPECT_TRUE(messages.messages.empty());
 }
 
-TEST_F(DirStructureTest, LoopingLinksAreBoundedByTheDepth) {
-  disc.MakeFolder("A");
-  fs::create_directory_symlink("..", Disc("A/up"));
-  fs::create_directory_symlink(".", Disc("A/self"));
-  DirStructure tree(Disc(), 6, messages);
+// --- Links and names the scan leaves out -----------------------------------
 
-  EXPECT_EQ(DeepestDepth(tree.RootDir), 6);
-  EXPECT_LT(tree.NodeCount(), 200u);
-  DirNode* deep = tree.FindNode(Disc("A/self/up/A/self/self"));
-  ASSERT_NE(deep, nullptr);
-  EXPECT_EQ(deep->Depth, 6);
-  EXPECT_TRUE(deep->Children.empty());
+std::vector<std::string> SkippedAs(const DirStructure& tree, SkipReason reason) {
+  std::vector<std::string> names;
+  for (const SkippedEntry& entry : tree.Skipped) {
+    if (entry.reason == reason) names.push_back(entry.folderPath + "|" + entry.name);
+  }
+  return names;
 }
 
-TEST_F(DirStructureTest, SelfLinkWithHugeDepthEndsWhenTheSystemStopsResolving) {
+TEST_F(DirStructureTest, LinksBackToAnAncestorAreLeftOutAtAnyDepth) {
   disc.MakeFolder("A");
+  disc.MakeFolder("B/C");
+  fs::create_directory_symlink("..", Disc("A/up"));
   fs::create_directory_symlink(".", Disc("A/self"));
-  DirStructure tree(Disc(), 100000, messages);
-
-  // One node per level until the path can no longer be resolved.
-  EXPECT_GT(tree.NodeCount(), 3u);
-  EXPECT_LT(tree.NodeCount(), 5000u);
-  EXPECT_EQ(static_cast<std::size_t>(DeepestDepth(tree.RootDir)) + 1, tree.NodeCount());
+  fs::create_directory_symlink("../../B", Disc("B/C/back"));
+  fs::create_directory_symlink("../B", Disc("A/toB"));  // a sibling: followed
+  for (int depth : {6, 100000}) {
+    DirStructure tree(Disc(), depth, messages);
+    EXPECT_EQ(ChildNames(tree.FindNode(Disc("A"))), std::vector<std::string>{"toB"});
+    EXPECT_EQ(ChildNames(tree.FindNode(Disc("A/toB"))), std::vector<std::string>{"C"});
+    EXPECT_TRUE(tree.FindNode(Disc("B/C"))->Children.empty());
+    EXPECT_EQ(tree.NodeCount(), 6u);  // root, A, A/toB, A/toB/C, B, B/C
+    std::vector<std::string> loops = SkippedAs(tree, SkipReason::LinkLoop);
+    std::sort(loops.begin(), loops.end());
+    EXPECT_EQ(loops, (std::vector<std::string>{Disc("A/toB/C") + "|back", Disc("A") + "|self",
+                                               Disc("A") + "|up", Disc("B/C") + "|back"}));
+  }
   EXPECT_TRUE(messages.messages.empty());
+}
+
+TEST_F(DirStructureTest, LinksLeavingTheDiscAreLeftOutEvenWhenTheRootIsALink) {
+  TempDir outside;
+  outside.MakeFolder("Secret/Inner");
+  disc.MakeFolder("Disc/Drivers/Real");
+  fs::create_directory_symlink(outside.Path("Secret"), Disc("Disc/Drivers/Away"));
+  fs::create_directory_symlink("../..", Disc("Disc/Drivers/Above"));
+  fs::create_directory_symlink("Real", Disc("Disc/Drivers/Alias"));
+  fs::create_directory_symlink(Disc("Disc"), Disc("RootLink"));
+
+  for (const std::string& root : {Disc("Disc"), Disc("RootLink")}) {
+    DirStructure tree(root, 6, messages);
+    EXPECT_EQ(ChildNames(tree.FindNode(root + "/Drivers")),
+              (std::vector<std::string>{"Alias", "Real"}));
+    std::vector<std::string> away = SkippedAs(tree, SkipReason::OutsideDisc);
+    std::sort(away.begin(), away.end());
+    EXPECT_EQ(away, (std::vector<std::string>{root + "/Drivers|Above", root + "/Drivers|Away"}));
+  }
+}
+
+TEST(NameFitsDiscTest, RefusesControlCharactersAndWhatWindowsForbids) {
+  for (char c : std::string("\\/:*?\"<>|\x01\x09\x0A\x0D\x1F\x7F")) {
+    EXPECT_FALSE(DirStructure::NameFitsDisc(std::string("a") + c + "b")) << int(c);
+  }
+  for (const char* name : {"Drivers", "Intel RAID 1.0", "a.b", "~$x", "\xB3\xCC\x80\xFF", " "}) {
+    EXPECT_TRUE(DirStructure::NameFitsDisc(name)) << name;
+  }
+}
+
+TEST_F(DirStructureTest, NamesADiscCannotHoldAreLeftOutAndReportedOnce) {
+  const std::string injected = "Fake\r\n  -Injected  - Evil Corp";
+  for (const std::string& name : {injected, std::string("a:b"), std::string("x|y"),
+                                  std::string("del\x7F"), std::string("Fine \xB3\xCC")}) {
+    disc.MakeFolder("Drivers/" + name);
+  }
+  disc.WriteFile("Drivers/Ver?.tag", "x");
+  disc.WriteFile("Drivers/Fine \xB3\xCC/Note\x01.txt", "x");
+  DirStructure tree(Disc(), 6, messages);
+
+  EXPECT_EQ(ChildNames(tree.FindNode(Disc("Drivers"))),
+            std::vector<std::string>{"Fine \xB3\xCC"});
+  EXPECT_EQ(tree.AddFileChild(Disc("Drivers/Ver?.tag")), nullptr);
+  EXPECT_EQ(tree.AddFileChild(Disc("Drivers/Fine \xB3\xCC/Note\x01.txt")), nullptr);
+  EXPECT_EQ(SkippedAs(tree, SkipReason::BadName).size(), 6u);
+  EXPECT_TRUE(messages.messages.empty());  // the scan itself says nothing
+
+  tree.ReportLeftOutNames();
+  ASSERT_EQ(messages.messages.size(), 1u);
+  const Message& report = messages.messages[0];
+  EXPECT_EQ(report.caption, "Zolt Cartulon");
+  EXPECT_EQ(report.kind, MessageKind::Warning);
+  EXPECT_NE(report.text.find("Left out \"Fake\\x0D\\x0A  -Injected  - Evil Corp\" in " +
+                             Disc("Drivers") + ": the name holds a character a disc cannot hold."),
+            std::string::npos);
+  EXPECT_NE(report.text.find("\"del\\x7F\""), std::string::npos);
+  EXPECT_NE(report.text.find("\"Note\\x01.txt\" in " + Disc("Drivers/Fine \xB3\xCC")),
+            std::string::npos);
+  EXPECT_EQ(std::count(report.text.begin(), report.text.end(), '\n'), 5);
+  EXPECT_EQ(report.text.find('\r'), std::string::npos);
+
+  tree.ReportLeftOutNames();  // nothing new
+  EXPECT_EQ(messages.messages.size(), 1u);
 }
 
 TEST_F(DirStructureTest, LinkedFolderCountsAsAFolder) {

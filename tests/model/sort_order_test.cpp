@@ -141,6 +141,23 @@ TEST_F(SortChildrenTest, MatchesTheExchangeSortOnRandomNames) {
   }
 }
 
+TEST_F(SortChildrenTest, LargeGroupsOfCaseVariantsGiveTheSameOrder) {
+  // Few distinct names under the comparison, each in many letter-case
+  // spellings, so that every group of equal names is large and interleaved
+  // with the others.
+  std::mt19937 random(424242);
+  for (int round = 0; round < 4; ++round) {
+    std::vector<std::string> names(1500);
+    for (std::string& name : names) {
+      const std::size_t length = 1 + random() % 3;
+      for (std::size_t k = 0; k < length; ++k) name += "aAbB"[random() % 4];
+    }
+    DirNode* folder = Folder(names);
+    DirStructure::SortChildren(folder);
+    ASSERT_EQ(Names(folder), ExchangeSorted(names)) << "round " << round;
+  }
+}
+
 TEST_F(SortChildrenTest, LargeFoldersGiveTheSameOrder) {
   std::mt19937 random(7);
   std::vector<std::string> distinct;
