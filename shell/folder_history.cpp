@@ -1,5 +1,6 @@
 #include "shell/folder_history.h"
 
+#include "describe/os_tags.h"
 #include "platform/paths.h"
 
 namespace cartulon {
@@ -35,10 +36,28 @@ std::array<std::string, kRememberedFolders> FolderHistory::Stored() const {
   return values;
 }
 
-std::string DefaultDiscRoot(const std::string& programFolder) {
-  std::string folder = programFolder;
+namespace {
+
+std::string WithTrailingDelimiter(std::string folder) {
   if (folder.empty() || !IsPathDelimiter(folder.back())) folder.push_back(kPathDelimiter);
-  return FolderPart(StripTrailingDelimiter(folder));
+  return folder;
+}
+
+}  // namespace
+
+std::string DefaultDiscRoot(const std::string& programFolder,
+                            const std::array<std::string, kRememberedFolders>& remembered,
+                            const std::string& homeFolder) {
+  const std::string parent = FolderPart(StripTrailingDelimiter(WithTrailingDelimiter(programFolder)));
+  // The same two places the start-up looks in for the master file, with the
+  // parent as the disc root.
+  const MasterFileLocations onDisc{programFolder, BuildCDMasterPath(parent)};
+  if (!onDisc.Resolve().empty()) return parent;
+  for (const std::string& folder : remembered) {
+    if (!folder.empty()) return folder;
+  }
+  if (!homeFolder.empty()) return WithTrailingDelimiter(homeFolder);
+  return parent;
 }
 
 }  // namespace cartulon

@@ -25,8 +25,16 @@ struct FolderHistory {
   std::array<std::string, kRememberedFolders> Stored() const;
 };
 
-// The parent of the program's folder, with a trailing delimiter: the disc
-// root when the program sits in the disc's Bin folder.
-std::string DefaultDiscRoot(const std::string& programFolder);
+// The disc root the dialog proposes when it opens. When the program sits on a
+// support disc (its folder holds Zscdinst.ini, or the parent of its folder
+// holds Bin/Zscdinst.ini, both by the disc's letter-case rule), the parent
+// of the program's folder with a trailing delimiter: the disc root for a
+// program in the disc's Bin folder. Otherwise (an installed program) the
+// first non-empty remembered folder as stored, else the home folder with a
+// trailing delimiter; the parent of the program's folder again when the home
+// folder is unknown.
+std::string DefaultDiscRoot(const std::string& programFolder,
+                            const std::array<std::string, kRememberedFolders>& remembered,
+                            const std::string& homeFolder);
 
 }  // namespace cartulon

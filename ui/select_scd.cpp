@@ -10,6 +10,7 @@
 #include <QScrollBar>
 #include <QStyle>
 
+#include "platform/home_folder.h"
 #include "platform/paths.h"
 #include "ui/dialogs.h"
 #include "platform/settings_store.h"
@@ -116,7 +117,7 @@ SCDSelector::SCDSelector(LoadingWindow& loading, Dialogs& dialogs, SettingsStore
   btnxls_->setText(DisplayText(loading_.LoadUiText(UiText::TxtCsvButton)));
   btnxls_->setToolTip(DisplayText(loading_.LoadUiText(UiText::TxtCsvHint)));
 
-  SetPathText(DefaultDiscRoot(programFolder));
+  SetPathText(DefaultDiscRoot(programFolder, ReadRemembered(), HomeFolder()));
 
   connect(btnGen_, &QPushButton::clicked, this, [this] { done(kResultTxt); });
   connect(btnxls_, &QPushButton::clicked, this, [this] { done(kResultTxtAndCsv); });
@@ -156,15 +157,22 @@ void SCDSelector::showEvent(QShowEvent* event) {
   }
 }
 
-void SCDSelector::FormShow() {
+std::array<std::string, kRememberedFolders> SCDSelector::ReadRemembered() const {
   std::array<std::string, kRememberedFolders> values;
-  historyList_->clear();
   for (int k = 1; k <= kRememberedFolders; ++k) {
-    std::string value = store_.ReadString(kRememberKey, ValueKey(k).toStdString());
+    values[static_cast<std::size_t>(k - 1)] =
+        store_.ReadString(kRememberKey, ValueKey(k).toStdString());
+  }
+  return values;
+}
+
+void SCDSelector::FormShow() {
+  const std::array<std::string, kRememberedFolders> values = ReadRemembered();
+  historyList_->clear();
+  for (const std::string& value : values) {
     auto* line = new QListWidgetItem(DisplayText(value), historyList_);
     line->setData(Qt::UserRole, QByteArray(value.data(), static_cast<qsizetype>(value.size())));
     line->setSizeHint(QSize(0, 13));
-    values[static_cast<std::size_t>(k - 1)] = std::move(value);
   }
   history_.Load(values);
 }

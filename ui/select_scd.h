@@ -78,6 +78,8 @@ class SCDSelector : public QDialog {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // The five values of the store, Folder1 first; missing ones are empty.
+  std::array<std::string, kRememberedFolders> ReadRemembered() const;
   void FormShow();
   void FormClose();
   void TakeSelectedHistoryLine();

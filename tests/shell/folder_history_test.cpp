@@ -1,10 +1,12 @@
-// The remembered folders' move-to-front rule and the proposed disc root.
+// The remembered folders' move-to-front rule and the disc root the
+// selection dialog proposes.
 #include <gtest/gtest.h>
 
 #include <array>
 #include <string>
 
 #include "shell/folder_history.h"
+#include "support/temp_disc.h"
 
 namespace cartulon {
 namespace {
@@ -73,10 +75,68 @@ TEST(FolderHistory, EmptyPathAndFirstRun) {
   EXPECT_EQ(gap.Stored(), Five("C", "A", "", "", ""));
 }
 
-TEST(DefaultDiscRoot, IsTheParentOfTheProgramFolder) {
-  EXPECT_EQ(DefaultDiscRoot("/media/disc/Bin"), "/media/disc/");
-  EXPECT_EQ(DefaultDiscRoot("/media/disc/Bin/"), "/media/disc/");
-  EXPECT_EQ(DefaultDiscRoot("/Bin"), "/");
+// The dialog's first proposal, for a program on a disc and for an
+// installed one, on folders built in a scratch folder.
+class DefaultDiscRootTest : public ::testing::Test {
+ protected:
+  const std::array<std::string, 5> kNone = Five("", "", "", "", "");
+  TempDir dir_;
+};
+
+TEST_F(DefaultDiscRootTest, ProgramInTheDiscsBinFolderProposesTheDiscRoot) {
+  const std::string bin = dir_.MakeFolder("SupportCD/Bin");
+  dir_.WriteFile("SupportCD/Bin/Zscdinst.ini", "[InstAll]\r\n");
+  const std::string root = dir_.Path("SupportCD") + "/";
+  // Remembered folders and the home folder do not matter on a disc.
+  EXPECT_EQ(DefaultDiscRoot(bin, Five("/a/", "", "", "", ""), "/home/u"), root);
+  EXPECT_EQ(DefaultDiscRoot(bin + "/", kNone, "/home/u"), root);
+}
+
+TEST_F(DefaultDiscRootTest, TheDiscIsRecognisedWhateverTheLetterCase) {
+  const std::string bin = dir_.MakeFolder("disc/BIN");
+  dir_.WriteFile("disc/BIN/ZSCDINST.INI", "");
+  EXPECT_EQ(DefaultDiscRoot(bin, kNone, "/home/u"), dir_.Path("disc") + "/");
+
+  // The parent's Bin folder counts even when the program lies beside it.
+  const std::string tools = dir_.MakeFolder("other/Tools");
+  dir_.WriteFile("other/bin/zscdinst.ini", "");
+  EXPECT_EQ(DefaultDiscRoot(tools, kNone, "/home/u"), dir_.Path("other") + "/");
+}
+
+TEST_F(DefaultDiscRootTest, AMasterFileBesideTheProgramMakesItsParentTheRoot) {
+  const std::string program = dir_.MakeFolder("image/Setup");
+  dir_.WriteFile("image/Setup/Zscdinst.ini", "");
+  EXPECT_EQ(DefaultDiscRoot(program, Five("/a/", "", "", "", ""), "/home/u"),
+            dir_.Path("image") + "/");
+}
+
+TEST_F(DefaultDiscRootTest, InstalledProgramProposesTheFirstRememberedFolder) {
+  const std::string bin = dir_.MakeFolder("usr/bin");
+  dir_.MakeFolder("usr/lib");
+  // Stored as typed, delimiter or not; empty slots are passed over.
+  EXPECT_EQ(DefaultDiscRoot(bin, Five("", "/media/disc", "/b/", "", ""), "/home/u"),
+            "/media/disc");
+  EXPECT_EQ(DefaultDiscRoot(bin, Five("/a/", "/b/", "", "", ""), "/home/u"), "/a/");
+}
+
+TEST_F(DefaultDiscRootTest, InstalledProgramWithoutHistoryProposesTheHomeFolder) {
+  const std::string bin = dir_.MakeFolder("usr/bin");
+  EXPECT_EQ(DefaultDiscRoot(bin, kNone, "/home/u"), "/home/u/");
+  EXPECT_EQ(DefaultDiscRoot(bin, kNone, "/home/u/"), "/home/u/");
+  EXPECT_EQ(DefaultDiscRoot(bin, kNone, "/"), "/");
+  // With no home folder known, the parent of the program's folder as before.
+  EXPECT_EQ(DefaultDiscRoot(bin, kNone, ""), dir_.Path("usr") + "/");
+}
+
+TEST_F(DefaultDiscRootTest, OnlyARegularMasterFileMarksADisc) {
+  // A folder of that name is not the master file.
+  const std::string bin = dir_.MakeFolder("fake/Bin");
+  dir_.MakeFolder("fake/Bin/Zscdinst.ini");
+  EXPECT_EQ(DefaultDiscRoot(bin, kNone, "/home/u"), "/home/u/");
+  // Nor is a master file elsewhere on the disc.
+  const std::string deep = dir_.MakeFolder("deep/Bin/Tools");
+  dir_.WriteFile("deep/Zscdinst.ini", "");
+  EXPECT_EQ(DefaultDiscRoot(deep, kNone, "/home/u"), "/home/u/");
 }
 
 }  // namespace

@@ -28,14 +28,21 @@ std::array<std::string, 5> Five(std::string a, std::string b, std::string c, std
   return {std::move(a), std::move(b), std::move(c), std::move(d), std::move(e)};
 }
 
-// A dialog as start-up creates it, with the store in a scratch folder.
+// A dialog as start-up creates it for a program in the Bin folder of a disc,
+// with the store in a scratch folder.
 class SelectionDialog : public ::testing::Test {
  protected:
-  SelectionDialog() : store_({dir_.Path("remember.ini"), dir_.Path("remember.ini")}) {}
+  SelectionDialog()
+      : store_({dir_.Path("remember.ini"), dir_.Path("remember.ini")}),
+        bin_(dir_.MakeFolder("SupportCD/Bin")),
+        root_(dir_.Path("SupportCD") + "/") {
+    dir_.WriteFile("SupportCD/Bin/Zscdinst.ini", "[InstAll]\r\n");
+  }
 
-  std::unique_ptr<SCDSelector> Make() {
+  std::unique_ptr<SCDSelector> Make(const std::string& programFolder = {}) {
     loading_ = std::make_unique<LoadingWindow>();
-    return std::make_unique<SCDSelector>(*loading_, dialogs_, store_, "/media/SupportCD/Bin");
+    return std::make_unique<SCDSelector>(*loading_, dialogs_, store_,
+                                         programFolder.empty() ? bin_ : programFolder);
   }
   // Shows the dialog modally and runs `act` on it once it is the active
   // window; returns the modal result. Keys and focus belong to the active
@@ -66,6 +73,8 @@ class SelectionDialog : public ::testing::Test {
   SettingsStore store_;
   ScriptedDialogs dialogs_;
   std::unique_ptr<LoadingWindow> loading_;
+  const std::string bin_;
+  const std::string root_;  // the disc root as proposed: with a trailing delimiter
 };
 
 TEST_F(SelectionDialog, EachButtonClosesWithItsResult) {
@@ -131,8 +140,8 @@ TEST_F(SelectionDialog, EnterPressesTxtFileUnlessAnotherButtonWasHovered) {
 
 TEST_F(SelectionDialog, ProposesTheProgramsParentAndShowsTheEnglishTexts) {
   auto dialog = Make();
-  EXPECT_EQ(dialog->PathText(), "/media/SupportCD/");
-  EXPECT_EQ(dialog->edtSCD()->text(), QStringLiteral("/media/SupportCD/"));
+  EXPECT_EQ(dialog->PathText(), root_);
+  EXPECT_EQ(dialog->edtSCD()->text(), QString::fromStdString(root_));
   EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Zolt Cartulon V4.0"));
   EXPECT_EQ(dialog->Label1()->text(), QStringLiteral("Please Select Support CD Path :"));
   EXPECT_EQ(dialog->btnGen()->text(), QStringLiteral("TXT File"));
@@ -178,18 +187,41 @@ TEST_F(SelectionDialog, FirstRunShowsFiveEmptyLinesAndStoresThePathOnClose) {
     for (int i = 0; i < 5; ++i) EXPECT_TRUE(d.edtHistoryPath()->item(i)->text().isEmpty());
     d.btnGen()->click();
   });
-  EXPECT_EQ(Stored(1), "/media/SupportCD/");
+  EXPECT_EQ(Stored(1), root_);
   for (int k = 2; k <= 5; ++k) EXPECT_EQ(Stored(k), "");
+}
+
+TEST_F(SelectionDialog, AnInstalledProgramProposesTheLastFolderOrTheHome) {
+  // A program folder that is not on a disc, as for an installed program.
+  const std::string installed = dir_.MakeFolder("usr/bin");
+  const std::string home = dir_.MakeFolder("home/user");
+  const char* savedHome = std::getenv("HOME");
+  const std::string saved = savedHome != nullptr ? savedHome : "";
+  ::setenv("HOME", home.c_str(), 1);
+  {
+    auto first = Make(installed);
+    EXPECT_EQ(first->PathText(), home + "/");
+  }
+  StoreFolders(Five("/media/disc", "/b/", "", "", ""));
+  {
+    auto again = Make(installed);
+    EXPECT_EQ(again->PathText(), "/media/disc");
+  }
+  if (savedHome != nullptr) {
+    ::setenv("HOME", saved.c_str(), 1);
+  } else {
+    ::unsetenv("HOME");
+  }
 }
 
 TEST_F(SelectionDialog, EveryCloseRecordsThePathBoxAndTheHistoryLeavesItAlone) {
   StoreFolders(Five("/a/", "/b/", "/c/", "", ""));
   auto dialog = Make();
-  Run(*dialog, [](SCDSelector& d) {
+  Run(*dialog, [this](SCDSelector& d) {
     // The remembered folders are shown, the path box keeps its default.
     EXPECT_EQ(d.edtHistoryPath()->item(0)->text(), QStringLiteral("/a/"));
     EXPECT_EQ(d.edtHistoryPath()->item(2)->text(), QStringLiteral("/c/"));
-    EXPECT_EQ(d.PathText(), "/media/SupportCD/");
+    EXPECT_EQ(d.PathText(), root_);
     d.edtSCD()->setText(QStringLiteral("/b/"));
     d.btnCancel()->click();
   });
@@ -225,10 +257,10 @@ TEST_F(SelectionDialog, HistoryLinesFillThePathBox) {
 TEST_F(SelectionDialog, PressWithoutSelectionKeepsThePathBox) {
   StoreFolders(Five("/only/", "", "", "", ""));
   auto dialog = Make();
-  Run(*dialog, [](SCDSelector& d) {
+  Run(*dialog, [this](SCDSelector& d) {
     d.edtHistoryPath()->clearSelection();
     QTest::mouseClick(d.edtHistoryPath()->viewport(), Qt::RightButton, {}, QPoint(5, 5));
-    EXPECT_EQ(d.PathText(), "/media/SupportCD/");
+    EXPECT_EQ(d.PathText(), root_);
     d.btnCancel()->click();
   });
 }
