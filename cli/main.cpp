@@ -18,6 +18,7 @@
 #include <system_error>
 #include <vector>
 
+#include "cli/check_command.h"
 #include "describe/os_tags.h"
 #include "model/dir_structure.h"
 #include "output/driver_csv.h"
@@ -65,6 +66,8 @@ struct Options {
   std::string csvOutput;
   bool toStdout = false;
   bool force = false;
+  bool check = false;
+  bool json = false;
 };
 
 // Prints what the desktop program shows in message boxes, one
@@ -342,6 +345,13 @@ int main(int argc, char** argv) {
   app.add_flag("--stdout", opt.toStdout, "Print the list to standard output instead of writing it")
       ->excludes(output);
   app.add_flag("--force", opt.force, "Replace existing target files");
+  CLI::Option* check = app.add_flag("--check", opt.check,
+                                    "Report what would make the list lose or misdescribe a "
+                                    "package; write nothing");
+  app.add_flag("--json", opt.json, "With --check: the report as one JSON object")->needs(check);
+  for (const char* writes : {"--csv", "--csv-output", "--output", "--stdout", "--force"}) {
+    check->excludes(writes);
+  }
 
   try {
     app.parse(argc, argv);
@@ -352,6 +362,10 @@ int main(int argc, char** argv) {
   if (opt.root.empty()) {
     PrintError("ROOT must not be empty");
     return kExitUsage;
+  }
+  if (opt.check) {
+    return RunCheckCommand({opt.root, opt.depth, opt.rulesFile, opt.contactFile, opt.json},
+                           argv[0]);
   }
   return Run(opt, argv[0]);
 }
