@@ -340,8 +340,13 @@ void MainWindow::ApplyResizeRule(int outerWidth, int outerHeight) {
   listBox1_->resize(outerWidth - listBox1_->x() - 8, outerHeight - listBox1_->y() - 23);
   lbxFileTitle_->resize(outerWidth - lbxFileTitle_->x() - 8, lbxFileTitle_->height());
   tvFileList_->resize(tvFileList_->width(), outerHeight - tvFileList_->y() - 23);
-  const int strip = tvFileList_->y() + tvFileList_->height();
-  lblFindings_->setGeometry(0, strip, width(), std::max(0, height() - strip));
+  // The status line fills the strip under the lists. A window frame taller
+  // than the rule's 23 pixels leaves no strip (the lists then reach past the
+  // client area); the line then keeps one line's height at the bottom.
+  const int lineHeight = lblFindings_->fontMetrics().height() + 4;
+  const int strip = std::min(tvFileList_->y() + tvFileList_->height(), height() - lineHeight);
+  lblFindings_->setGeometry(0, strip, width(), height() - strip);
+  lblFindings_->raise();
   SetFindingsStatus(findingsStatus_);
 }
 
@@ -359,14 +364,15 @@ void MainWindow::ShowItemFindings(QTreeWidgetItem* item) {
   QString text = DisplayText(CountsText(CountFindings(findings_)));
   const auto own = findingsOfNode_.find(FileTreeView::NodeOf(item));
   if (item != nullptr && own != findingsOfNode_.end()) {
+    // How many more comes before the message, which the line may cut.
     const Finding& first = findings_[own->second.front()];
-    text += QStringLiteral("  |  ") + DisplayText(DiscRelativePath(*tree_, first.node)) +
-            QStringLiteral(": ") + QString::fromLatin1(SeverityName(first.severity)) +
+    text += QStringLiteral("  |  ") + DisplayText(DiscRelativePath(*tree_, first.node));
+    if (own->second.size() > 1) {
+      text += QStringLiteral(" (+%1 more)").arg(own->second.size() - 1);
+    }
+    text += QStringLiteral(": ") + QString::fromLatin1(SeverityName(first.severity)) +
             QLatin1Char(' ') + DisplayText(first.code) + QStringLiteral(": ") +
             DisplayText(first.message);
-    if (own->second.size() > 1) {
-      text += QStringLiteral(" (%1 more)").arg(own->second.size() - 1);
-    }
   }
   SetFindingsStatus(text);
 }
