@@ -499,7 +499,7 @@ class PackageChecker {
                                       : "its first install source " + first.name;
     if (first.outside) return firstName + " leads outside the disc";
     if (!first.exists) return firstName + " does not exist";
-    if (!first.readable) return firstName + " cannot be read";
+    if (!first.readable) return firstName + " cannot be read (" + first.reason + ")";
     if (!IsInstallerSource(sources.front().path)) {
       return firstName + " is read as a tool or application file and gives no text";
     }

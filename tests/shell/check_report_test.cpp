@@ -84,12 +84,11 @@ TEST(CheckReportTest, JsonOfACleanDiscAndOfBytesThatAreNotUtf8) {
 }
 
 TEST(CheckReportTest, ExitStatusIsOneOnlyWithAnError) {
-  EXPECT_EQ(CheckExitStatus({}), 0);
   std::vector<Finding> findings = Sample();
   EXPECT_EQ(CheckExitStatus(findings), 1);
-  findings.erase(findings.begin() + 1, findings.end());
+  findings.resize(1);  // the warning alone
   EXPECT_EQ(CheckExitStatus(findings), 0);
-  EXPECT_EQ(CountsText(CountFindings(findings)), "0 errors, 1 warnings");
+  EXPECT_EQ(CheckExitStatus({}), 0);
 }
 
 }  // namespace

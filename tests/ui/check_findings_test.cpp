@@ -5,7 +5,6 @@
 
 #include <QIcon>
 #include <QLabel>
-#include <QTest>
 #include <QTreeWidgetItem>
 #include <memory>
 
@@ -80,20 +79,6 @@ TEST_F(CheckFindingsTest, StatusLineAndTooltipOfAFolderWithFindings) {
   EXPECT_TRUE(lan->data(0, Qt::ToolTipRole).toString().isEmpty());
   tree->setCurrentItem(lan);
   EXPECT_EQ(Window().FindingsStatus(), QStringLiteral("2 errors, 0 warnings"));
-}
-
-TEST_F(CheckFindingsTest, ACheckBoxClickLeavesTheFindingsAsTheAnalysisFoundThem) {
-  FileTreeView* tree = Window().tvFileList();
-  QTreeWidgetItem* broken = Item("Drivers/Bluetooth");
-  ASSERT_NE(broken, nullptr);
-  // Compact unchecked the folder; checking it again lists it bare.
-  ASSERT_EQ(FileTreeView::StateImage(broken), kStateUnchecked);
-  tree->scrollToItem(broken);
-  QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->StateImageRect(broken).center());
-  EXPECT_EQ(FileTreeView::StateImage(broken), kStateChecked);
-  EXPECT_EQ(Window().Findings().size(), 2u);
-  EXPECT_TRUE(
-      broken->data(0, Qt::ToolTipRole).toString().contains(QStringLiteral("no-english-file")));
 }
 
 }  // namespace
