@@ -415,9 +415,31 @@ class PackageChecker {
     if (ec) return false;
     if (!PathIsBelow(written.string(), context_.absoluteRoot)) return true;
     if (context_.canonicalRoot.empty()) return false;
+    if (!PassesThroughLink(source.path)) return false;
     const fs::path real = fs::canonical(fs::path(source.path), ec);
     if (ec) return false;  // not there: nothing to follow
     return !PathIsBelow(real.string(), context_.canonicalRoot);
+  }
+
+  // Whether a link may lie on the way to a source: a part of its path
+  // below the package folder is one, or the path leaves the folder. The
+  // folder itself is where the scan found it.
+  bool PassesThroughLink(const std::string& path) const {
+    const std::string& folder = folder_->FullPath;
+    if (path.size() <= folder.size() + 1 || path.compare(0, folder.size(), folder) != 0 ||
+        !IsPathDelimiter(path[folder.size()])) {
+      return true;
+    }
+    std::error_code ec;
+    std::size_t start = folder.size() + 1;
+    for (std::size_t end = start; end <= path.size(); ++end) {
+      if (end < path.size() && !IsPathDelimiter(path[end])) continue;
+      const std::string_view part(path.data() + start, end - start);
+      if (part.empty() || part == "." || part == "..") return true;
+      if (fs::is_symlink(fs::symlink_status(fs::path(path.substr(0, end)), ec))) return true;
+      start = end + 1;
+    }
+    return false;
   }
 
   // The findings of one installer-family record against the file it was
