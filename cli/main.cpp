@@ -13,6 +13,7 @@
 #include <string_view>
 #include <system_error>
 
+#include "cli/check_command.h"
 #include "platform/input_files.h"
 #include "platform/interrupt_cleanup.h"
 #include "platform/message_sink.h"
@@ -48,6 +49,8 @@ struct Options {
   std::string csvOutput;
   bool toStdout = false;
   bool force = false;
+  bool check = false;
+  bool json = false;
 };
 
 // Prints what the desktop program shows in message boxes, one
@@ -255,6 +258,13 @@ int main(int argc, char** argv) {
   app.add_flag("--stdout", opt.toStdout, "Print the list to standard output instead of writing it")
       ->excludes(output);
   app.add_flag("--force", opt.force, "Replace existing target files");
+  CLI::Option* check = app.add_flag("--check", opt.check,
+                                    "Report what would make the list lose or misdescribe a "
+                                    "package; write nothing");
+  app.add_flag("--json", opt.json, "With --check: the report as one JSON object")->needs(check);
+  for (const char* writes : {"--csv", "--csv-output", "--output", "--stdout", "--force"}) {
+    check->excludes(writes);
+  }
 
   try {
     app.parse(argc, argv);
@@ -263,16 +273,20 @@ int main(int argc, char** argv) {
     return code == 0 ? kExitOk : kExitUsage;
   }
 
-  OptionCheck check;
-  check.Root(opt.root);
-  check.Number("--depth", depth, -999999999, 999999999, &opt.depth);
-  check.Number("--indent", indent, 0, 1000, &opt.indent);
-  check.Number("--group-depth", groupDepth, 0, 100, &opt.groupDepth);
-  check.Date(date, opt.date);
-  check.InputFile("--rules", rules, opt.rulesFile);
-  check.InputFile("--contact", contact, opt.contactFile);
-  check.NotEmpty("--output", output, opt.output);
-  check.NotEmpty("--csv-output", csvOutput, opt.csvOutput);
-  if (!check.Passed()) return kExitUsage;
+  OptionCheck checked;
+  checked.Root(opt.root);
+  checked.Number("--depth", depth, -999999999, 999999999, &opt.depth);
+  checked.Number("--indent", indent, 0, 1000, &opt.indent);
+  checked.Number("--group-depth", groupDepth, 0, 100, &opt.groupDepth);
+  checked.Date(date, opt.date);
+  checked.InputFile("--rules", rules, opt.rulesFile);
+  checked.InputFile("--contact", contact, opt.contactFile);
+  checked.NotEmpty("--output", output, opt.output);
+  checked.NotEmpty("--csv-output", csvOutput, opt.csvOutput);
+  if (!checked.Passed()) return kExitUsage;
+  if (opt.check) {
+    return RunCheckCommand({opt.root, opt.depth, opt.rulesFile, opt.contactFile, opt.json},
+                           argv[0]);
+  }
   return Run(opt, argv[0]);
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "describe/os_tags.h"
@@ -161,24 +162,21 @@ bool OutsideDisc(const DirStructure& tree, DirNode* folder, const std::string& p
   return real.has_value() && !LocationWithin(tree.RootLocation(), *real);
 }
 
-// True when the source exists; a source right in the package folder is
-// answered from the folder's listing.
-bool SourceExists(const DirStructure& tree, DirNode* folder, const std::string& source) {
-  if (FolderPart(source) == JoinPath(folder->FullPath, "")) {
-    const std::string name = LastComponent(source);
-    for (const std::string& file : tree.FileNames(folder)) {
-      if (file == name) return true;
-    }
-    return false;
-  }
-  return FileExists(source);
+// A source line's file with the line and the path as it writes it.
+SetupSource NamedSource(const DirStructure& tree, DirNode* folder, const std::string& line,
+                        ResolvedPaths& resolved) {
+  SetupSource source;
+  source.path = SubInstallPath(tree, folder, line, resolved);
+  source.written = TrimIniBlanks(std::string_view(line).substr(line.find(',') + 1));
+  source.line = line;
+  return source;
 }
 
 // Sources of a multi-install package: the lines of [MultiInstall] that name
 // the primary install ("Path" followed by its number anywhere in the line)
 // and carry a comma, in file order.
 void AddMultiInstallSources(const DirStructure& tree, const IniFile& setup, DirNode* folder,
-                            std::vector<std::string>& sources) {
+                            std::vector<SetupSource>& sources) {
   const std::vector<std::string> lines = setup.SectionLines("MultiInstall");
   std::string primary;
   for (const std::string& line : lines) {
@@ -193,7 +191,7 @@ void AddMultiInstallSources(const DirStructure& tree, const IniFile& setup, DirN
   ResolvedPaths resolved;
   for (const std::string& line : lines) {
     if (line.find(wanted) != std::string::npos && line.find(',') != std::string::npos) {
-      sources.push_back(SubInstallPath(tree, folder, line, resolved));
+      sources.push_back(NamedSource(tree, folder, line, resolved));
     }
   }
 }
@@ -201,12 +199,12 @@ void AddMultiInstallSources(const DirStructure& tree, const IniFile& setup, DirN
 // Sources of an ordinary package: the comma lines of [InstallPath], last
 // line first.
 void AddInstallPathSources(const DirStructure& tree, const IniFile& setup, DirNode* folder,
-                           std::vector<std::string>& sources) {
+                           std::vector<SetupSource>& sources) {
   const std::vector<std::string> lines = setup.SectionLines("InstallPath");
   ResolvedPaths resolved;
   for (auto it = lines.rbegin(); it != lines.rend(); ++it) {
     if (it->find(',') != std::string::npos) {
-      sources.push_back(SubInstallPath(tree, folder, *it, resolved));
+      sources.push_back(NamedSource(tree, folder, *it, resolved));
     }
   }
 }
@@ -335,17 +333,38 @@ std::vector<std::string> ListDescriptionSources(DirStructure& tree, DirNode* fol
   // folder's one source, which then counts as missing.
   if (OutsideDisc(tree, folder, *zolt)) return {*zolt};
 
-  const IniFile setup = IniFile::Load(*zolt);
+  std::vector<std::string> paths;
+  for (SetupSource& source : ListSetupSources(tree, folder, *zolt, IniFile::Load(*zolt))) {
+    paths.push_back(std::move(source.path));
+  }
+  return paths;
+}
+
+std::vector<SetupSource> ListSetupSources(const DirStructure& tree, DirNode* folder,
+                                          const std::string& setupPath, const IniFile& setup) {
   const std::string installType = setup.Get("Root", "InstallType", "");
-  std::vector<std::string> sources;
+  std::vector<SetupSource> sources;
   if (installType == "0") {
-    sources.push_back(*zolt);
+    sources.push_back(SetupSource{setupPath, {}, {}});
   } else if (installType == "4") {
     AddMultiInstallSources(tree, setup, folder, sources);
   } else {
     AddInstallPathSources(tree, setup, folder, sources);
   }
   return sources;
+}
+
+// A source right in the package folder is answered from the folder's
+// listing.
+bool SourceExists(const DirStructure& tree, DirNode* folder, const std::string& source) {
+  if (FolderPart(source) == JoinPath(folder->FullPath, "")) {
+    const std::string name = LastComponent(source);
+    for (const std::string& file : tree.FileNames(folder)) {
+      if (file == name) return true;
+    }
+    return false;
+  }
+  return FileExists(source);
 }
 
 void ExtendRecordChain(DescrStruct& record, int n) {

@@ -8,6 +8,7 @@
 
 #include "model/descr_struct.h"
 #include "model/dir_structure.h"
+#include "platform/ini_profile.h"
 #include "platform/message_sink.h"
 
 namespace cartulon {
@@ -20,6 +21,21 @@ void ClassifyPackages(DirStructure& tree, DirNode* node, int depthLimit, Message
 
 // The INI files that describe the folder, one per record, in record order.
 std::vector<std::string> ListDescriptionSources(DirStructure& tree, DirNode* folder);
+
+// One install source that a ZoltSetup.ini names.
+struct SetupSource {
+  std::string path;     // the file the record is read from
+  std::string written;  // as the line writes it, after its first comma, blanks removed;
+                        // empty for the package file itself (InstallType 0)
+  std::string line;     // the key=value line that names it; empty for the package file
+};
+// The sources of a folder whose package file is the parsed ZoltSetup.ini at
+// `setupPath`, one per record, in record order (what ListDescriptionSources
+// gives for such a folder, with the text that names each).
+std::vector<SetupSource> ListSetupSources(const DirStructure& tree, DirNode* folder,
+                                          const std::string& setupPath, const IniFile& setup);
+// True when a source of the folder exists as the classification sees it.
+bool SourceExists(const DirStructure& tree, DirNode* folder, const std::string& source);
 void ExtendRecordChain(DescrStruct& record, int n);
 void LoadFolderDescription(DirStructure& tree, DescrStruct& record, DirNode* folder);
 // englishFile is the package's English.ini, or empty when the folder's

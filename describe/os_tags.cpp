@@ -22,21 +22,7 @@ const std::array<std::string_view, kOSTagCount> OSTagTable = {
     "WNT_6.3P_64",     "WNT_6.3P_64_MCE", "WNT_6.3H_64",     "WNT_6.3H_64_MCE",
 };
 
-namespace {
-
-constexpr std::string_view kMasterFileName = "Zscdinst.ini";
-constexpr std::string_view kBinFolderName = "Bin";
-
-// One Windows version and width. A package supports the group when it lists
-// every member tag; the disc installs for it when the master file maps the
-// key tag to an InstAll entry of "1".
-struct OSGroup {
-  std::string_view keyTag;
-  std::vector<int> members;
-  std::string_view text;
-};
-
-const std::array<OSGroup, kOSGroupCount>& Groups() {
+const std::array<OSGroup, kOSGroupCount>& OSGroups() {
   static const std::array<OSGroup, kOSGroupCount> groups = {{
       {"WNT_5.1P", {1, 2, 3}, "XP 32bit"},
       {"WNT_5.2P", {0}, "XP 64bit"},
@@ -51,6 +37,11 @@ const std::array<OSGroup, kOSGroupCount>& Groups() {
   }};
   return groups;
 }
+
+namespace {
+
+constexpr std::string_view kMasterFileName = "Zscdinst.ini";
+constexpr std::string_view kBinFolderName = "Bin";
 
 // Texts of the version pairs (groups 2k and 2k+1) when both widths qualify.
 constexpr std::array<std::string_view, 4> kPairTexts = {
@@ -139,7 +130,7 @@ std::string SupportedOSText(DescrStruct& record, const MasterFileLocations& mast
   if (masterPath.empty()) return {};
   const IniFile master = IniFile::Load(masterPath);
 
-  const auto& groups = Groups();
+  const auto& groups = OSGroups();
   std::array<bool, kOSGroupCount> qualifies{};
   for (int g = 0; g < kOSGroupCount; ++g) {
     std::string entry = master.Get("OS_Language_Tag", groups[g].keyTag, "");
@@ -181,7 +172,7 @@ std::string SupportedOSText(DescrStruct& record, const MasterFileLocations& mast
 }
 
 bool CanQualifyForAnyOSGroup(const DescrStruct& record) {
-  for (const OSGroup& group : Groups()) {
+  for (const OSGroup& group : OSGroups()) {
     bool listsAll = true;
     for (int member : group.members) {
       if (record.OSTagFlags[member] != 1) listsAll = false;

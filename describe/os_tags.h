@@ -4,6 +4,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/descr_struct.h"
 
@@ -11,6 +12,19 @@ namespace cartulon {
 
 // The 36 tags in their fixed order; OSTagFlags are indexed by it.
 extern const std::array<std::string_view, kOSTagCount> OSTagTable;
+
+// One Windows version and width. A package supports the group when it lists
+// every member tag; the disc installs for it when the master file maps the
+// key tag to an InstAll entry of "1".
+struct OSGroup {
+  std::string_view keyTag;
+  std::vector<int> members;  // indices into OSTagTable
+  std::string_view text;     // "Win7 32bit"
+};
+
+// The ten groups in InstAllFlags order: XP 32-bit, XP 64-bit, then Vista,
+// Windows 7, Windows 8 and Windows 8.1, 32-bit before 64-bit.
+const std::array<OSGroup, kOSGroupCount>& OSGroups();
 
 // Where the master file Zscdinst.ini is looked for: beside the program first,
 // then in the disc's Bin folder.

@@ -12,7 +12,7 @@
 
 namespace cartulon {
 
-void MainWindow::AfterAnalysis(std::unique_ptr<DirStructure> tree) {
+void MainWindow::AfterAnalysis(std::unique_ptr<DirStructure> tree, std::vector<Finding> findings) {
   if (tree == nullptr || tree->RootDir == nullptr) {
     // Nothing was built (a negative depth, or an analysis that failed): the
     // tree shown stays. A run whose window never opened ends here.
@@ -24,6 +24,7 @@ void MainWindow::AfterAnalysis(std::unique_ptr<DirStructure> tree) {
   preview_.map.Clear();
   tvFileList_->BindTree(*tree);
   tree_ = std::move(tree);
+  ShowFindings(std::move(findings));
   QTreeWidgetItem* first = tvFileList_->FirstItem();
   tvFileList_->SyncStateImages(first);
 

@@ -1,6 +1,7 @@
 #include "ui/analysis_thread.h"
 
 #include <exception>
+#include <utility>
 
 #include "shell/analysis.h"
 #include "ui/thread_handoff.h"
@@ -8,11 +9,12 @@
 namespace cartulon {
 
 AnalysisThread::AnalysisThread(std::string scdPath, int depth, std::string rulesFilePath,
-                               MessageSink& messages, QObject* parent)
+                               MasterFileLocations masters, MessageSink& messages, QObject* parent)
     : QThread(parent),
       scdPath_(std::move(scdPath)),
       depth_(depth),
       rulesFilePath_(std::move(rulesFilePath)),
+      masters_(std::move(masters)),
       messages_(messages) {}
 
 AnalysisThread::~AnalysisThread() {
@@ -26,11 +28,21 @@ std::unique_ptr<DirStructure> AnalysisThread::TakeResult() {
   return std::move(result_);
 }
 
+std::vector<Finding> AnalysisThread::TakeFindings() {
+  if (!isFinished()) return {};
+  return std::move(findings_);
+}
+
 void AnalysisThread::run() {
   try {
     result_ = RunAnalysis(scdPath_, depth_, rulesFilePath_, messages_);
+    // The check runs here so that the main thread never waits for it.
+    if (result_ != nullptr && result_->RootDir != nullptr) {
+      findings_ = CheckDisc(*result_, CheckInputs{rulesFilePath_, masters_});
+    }
   } catch (const std::exception& error) {
     result_.reset();
+    findings_.clear();
     messages_.Show({kApplicationTitle, error.what(), MessageKind::Error});
   }
   // The tree goes to the main thread once the thread has ended.

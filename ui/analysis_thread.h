@@ -1,14 +1,18 @@
 #pragma once
 // The worker thread of one analysis (TAnalyzeSCD): scan, attach, layout
-// rules and classification, away from the main thread. The tree it builds
-// is handed over once the thread has ended.
+// rules and classification, away from the main thread, then the disc check
+// of the tree built. Tree and findings are handed over once the thread has
+// ended.
 #include <QThread>
 
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "describe/os_tags.h"
 #include "model/dir_structure.h"
 #include "platform/message_sink.h"
+#include "shell/disc_check.h"
 
 namespace cartulon {
 
@@ -16,14 +20,17 @@ class AnalysisThread : public QThread {
   Q_OBJECT
 
  public:
-  // `messages` must outlive the thread; the passes report through it.
-  AnalysisThread(std::string scdPath, int depth, std::string rulesFilePath, MessageSink& messages,
-                 QObject* parent = nullptr);
+  // `messages` must outlive the thread; the passes report through it. The
+  // check composes descriptions with `masters`, as Generate does.
+  AnalysisThread(std::string scdPath, int depth, std::string rulesFilePath,
+                 MasterFileLocations masters, MessageSink& messages, QObject* parent = nullptr);
   ~AnalysisThread() override;
 
   // The tree built, once the thread has ended; null when the analysis
   // failed with an exception (reported through the sink).
   std::unique_ptr<DirStructure> TakeResult();
+  // The disc check of that tree, once the thread has ended.
+  std::vector<Finding> TakeFindings();
 
   const std::string& ScdPath() const { return scdPath_; }
   int Depth() const { return depth_; }
@@ -35,8 +42,10 @@ class AnalysisThread : public QThread {
   const std::string scdPath_;
   const int depth_;
   const std::string rulesFilePath_;
+  const MasterFileLocations masters_;
   MessageSink& messages_;
   std::unique_ptr<DirStructure> result_;
+  std::vector<Finding> findings_;
 };
 
 }  // namespace cartulon

@@ -13,18 +13,22 @@
 #include <QScreen>
 #include <QToolButton>
 
+#include <algorithm>
 #include <limits>
+#include <utility>
 
 #include "model/check_states.h"
 #include "output/layout_rules.h"
 #include "platform/paths.h"
 #include "shell/analysis.h"
 #include "shell/list_run.h"
+#include "shell/check_report.h"
 #include "ui/analysis_thread.h"
 #include "ui/loading.h"
 #include "ui/select_scd.h"
 #include "shell/ui_text.h"
 #include "ui/detail_panel.h"
+#include "ui/dialogs.h"
 #include "ui/form_style.h"
 #include "ui/preview_view.h"
 #include "ui/tree_view.h"
@@ -131,6 +135,12 @@ void MainWindow::BuildForm() {
   listBox1_->setObjectName(QStringLiteral("ListBox1"));
   listBox1_->setGeometry(200, 240, 542, 152);
 
+  // Under the tree and the lists, in the strip the resize rule leaves.
+  lblFindings_ = new QLabel(this);
+  lblFindings_->setObjectName(QStringLiteral("lblFindings"));
+  lblFindings_->setContentsMargins(4, 0, 4, 0);
+  lblFindings_->setGeometry(0, 563, 754, 23);
+
   tmrWaitingForThread_.setInterval(100);
 
   // Placed at the centre of the desktop.
@@ -151,7 +161,10 @@ void MainWindow::ConnectControls() {
           [this](int value) { GroupDepthStep(value); });
   connect(tvFileList_, &FileTreeView::checkStatesChanged, this, [this] { Generate(); });
   connect(tvFileList_, &QTreeWidget::currentItemChanged, this,
-          [this](QTreeWidgetItem* current, QTreeWidgetItem*) { TreeSelectionChanged(current); });
+          [this](QTreeWidgetItem* current, QTreeWidgetItem*) {
+            TreeSelectionChanged(current);
+            ShowItemFindings(current);
+          });
   connect(listBox1_, &PreviewListView::lineClicked, this, [this] { ListBox1Click(); });
   connect(listBox1_, &PreviewListView::linePressed, this, [this] { ListBox1MouseDown(); });
   connect(listBox1_, &PreviewListView::lineDoubleClicked, this, [this] { ListBox1DblClick(); });
@@ -194,7 +207,8 @@ void MainWindow::StartAnalysis(const std::string& path, int depth) {
   panDetail_->Button1->setEnabled(false);
   tmrWaitingForThread_.start();
   analysisThread_ = std::make_unique<AnalysisThread>(
-      analysisRoot_, depth, JoinPath(env_.workingFolder, kRulesFileName), workerMessages_);
+      analysisRoot_, depth, JoinPath(env_.workingFolder, kRulesFileName), masters_,
+      workerMessages_);
   analysisThread_->start();
   loading_->exec();
 }
@@ -208,7 +222,8 @@ void MainWindow::WaitingForThreadTick() {
   }
   std::unique_ptr<AnalysisThread> finished = std::move(analysisThread_);
   panDetail_->Button1->setEnabled(true);
-  AfterAnalysis(finished->TakeResult());
+  std::vector<Finding> findings = finished->TakeFindings();
+  AfterAnalysis(finished->TakeResult(), std::move(findings));
   loading_->done(0);
 }
 
@@ -321,6 +336,49 @@ void MainWindow::ApplyResizeRule(int outerWidth, int outerHeight) {
   listBox1_->resize(outerWidth - listBox1_->x() - 8, outerHeight - listBox1_->y() - 23);
   lbxFileTitle_->resize(outerWidth - lbxFileTitle_->x() - 8, lbxFileTitle_->height());
   tvFileList_->resize(tvFileList_->width(), outerHeight - tvFileList_->y() - 23);
+  // The status line fills the strip under the lists. A window frame taller
+  // than the rule's 23 pixels leaves no strip (the lists then reach past the
+  // client area); the line then keeps one line's height at the bottom.
+  const int lineHeight = lblFindings_->fontMetrics().height() + 4;
+  const int strip = std::min(tvFileList_->y() + tvFileList_->height(), height() - lineHeight);
+  lblFindings_->setGeometry(0, strip, width(), height() - strip);
+  lblFindings_->raise();
+  SetFindingsStatus(findingsStatus_);
+}
+
+void MainWindow::ShowFindings(std::vector<Finding> findings) {
+  findings_ = std::move(findings);
+  findingsOfNode_.clear();
+  for (std::size_t i = 0; i < findings_.size(); ++i) {
+    if (findings_[i].node != nullptr) findingsOfNode_[findings_[i].node].push_back(i);
+  }
+  tvFileList_->ShowFindings(findings_);
+  ShowItemFindings(tvFileList_->currentItem());
+}
+
+void MainWindow::ShowItemFindings(QTreeWidgetItem* item) {
+  QString text = DisplayText(CountsText(CountFindings(findings_)));
+  const auto own = findingsOfNode_.find(FileTreeView::NodeOf(item));
+  if (item != nullptr && own != findingsOfNode_.end()) {
+    // How many more comes before the message, which the line may cut.
+    const Finding& first = findings_[own->second.front()];
+    text += QStringLiteral("  |  ") + DisplayText(DiscRelativePath(*tree_, first.node));
+    if (own->second.size() > 1) {
+      text += QStringLiteral(" (+%1 more)").arg(own->second.size() - 1);
+    }
+    text += QStringLiteral(": ") + QString::fromLatin1(SeverityName(first.severity)) +
+            QLatin1Char(' ') + DisplayText(first.code) + QStringLiteral(": ") +
+            DisplayText(first.message);
+  }
+  SetFindingsStatus(text);
+}
+
+void MainWindow::SetFindingsStatus(QString text) {
+  findingsStatus_ = std::move(text);
+  const int room = lblFindings_->contentsRect().width();
+  lblFindings_->setText(
+      lblFindings_->fontMetrics().elidedText(findingsStatus_, Qt::ElideRight, std::max(0, room)));
+  lblFindings_->setToolTip(findingsStatus_);
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {

@@ -9,12 +9,14 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "describe/os_tags.h"
 #include "model/dir_structure.h"
 #include "output/list_writer.h"
 #include "output/save_rules.h"
+#include "shell/disc_check.h"
 #include "ui/message_sinks.h"
 #include "ui/program_control.h"
 #include "ui/startup.h"
@@ -54,8 +56,14 @@ class MainWindow : public QWidget {
   // that window has closed (normally once the analysis has ended).
   void StartAnalysis(const std::string& path, int depth);
   // The step after each analysis: bind, expand, Generate, Compact, and the
-  // dialog's choice of output.
-  void AfterAnalysis(std::unique_ptr<DirStructure> tree);
+  // dialog's choice of output. `findings` are the disc check of the tree.
+  void AfterAnalysis(std::unique_ptr<DirStructure> tree, std::vector<Finding> findings = {});
+  // Marks the tree items the findings are about and shows the disc's counts
+  // in the status line.
+  void ShowFindings(std::vector<Finding> findings);
+  // The status line for the selected item: the disc's counts, then the
+  // item's first finding and how many more it has.
+  void ShowItemFindings(QTreeWidgetItem* item);
   // Rebuilds both previews from the tree and the settings (btnGenerate).
   void Generate();
   // Unchecks the branches that describe nothing, then regenerates.
@@ -84,6 +92,9 @@ class MainWindow : public QWidget {
   const std::string& CDMasterPath() const { return cdMasterPath_; }
   DirStructure* CurrentTree() const { return tree_.get(); }
   const Preview& CurrentPreview() const { return preview_; }
+  const std::vector<Finding>& Findings() const { return findings_; }
+  // The status line's whole text (the label shows it cut to its width).
+  const QString& FindingsStatus() const { return findingsStatus_; }
   bool AnalysisRunning() const { return analysisThread_ != nullptr; }
   // The run's choice in the selection dialog (its modal result).
   int RunChoice() const;
@@ -97,6 +108,7 @@ class MainWindow : public QWidget {
   QLineEdit* edtDepth() const { return edtDepth_; }
   QLineEdit* edtExpand() const { return edtExpand_; }
   UpDown* UpDown2() const { return upDown2_; }
+  QLabel* lblFindings() const { return lblFindings_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -113,6 +125,7 @@ class MainWindow : public QWidget {
   void IndentStep(int value);
   void GroupDepthStep(int value);
   void ExpandStep(int value);
+  void SetFindingsStatus(QString text);
 
   const StartupEnvironment env_;
   ProgramServices& services_;
@@ -138,6 +151,10 @@ class MainWindow : public QWidget {
   // What ListBox1 shows: the preview lines, rewritten in place by a save.
   std::vector<std::string> shownLines_;
   SaveRuleFlags saveFlags_;
+  // The disc check of the tree shown, and each node's findings.
+  std::vector<Finding> findings_;
+  std::unordered_map<const DirNode*, std::vector<std::size_t>> findingsOfNode_;
+  QString findingsStatus_;
 
   LoadingWindow* loading_ = nullptr;
   SCDSelector* selector_ = nullptr;
@@ -151,6 +168,8 @@ class MainWindow : public QWidget {
   DetailPanel* panDetail_ = nullptr;
   PreviewListView* lbxFileTitle_ = nullptr;
   PreviewListView* listBox1_ = nullptr;
+  // The one-line status of the disc check, in the strip under the lists.
+  QLabel* lblFindings_ = nullptr;
 };
 
 }  // namespace cartulon

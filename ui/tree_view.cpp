@@ -8,8 +8,12 @@
 #include <QProxyStyle>
 #include <QStyledItemDelegate>
 
+#include <algorithm>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
+#include "shell/check_report.h"
 #include "ui/dialogs.h"
 
 namespace cartulon {
@@ -31,15 +35,26 @@ class NodeItem : public QTreeWidgetItem {
   DirNode* Node() const { return node_; }
   int State() const { return state_; }
   void SetState(int state) { state_ = state; }
+  // The check's mark: an icon and the tooltip that lists the findings.
+  void SetFindings(QIcon icon, QString tip) {
+    icon_ = std::move(icon);
+    tip_ = std::move(tip);
+  }
 
   QVariant data(int column, int role) const override {
     if (role == kStateRole && column == 0) return state_;
+    if (column == 0 && !tip_.isEmpty()) {
+      if (role == Qt::DecorationRole) return icon_;
+      if (role == Qt::ToolTipRole) return tip_;
+    }
     return QTreeWidgetItem::data(column, role);
   }
 
  private:
   DirNode* node_;
   int state_ = 0;
+  QIcon icon_;
+  QString tip_;
 };
 
 NodeItem* AsNodeItem(QTreeWidgetItem* item) {
@@ -192,6 +207,37 @@ void FileTreeView::BindTree(DirStructure& tree) {
     item->addChildren(children);
   }
   addTopLevelItem(rootItem);
+}
+
+QString FileTreeView::FindingsTip(const std::vector<const Finding*>& findings) {
+  // Rich text, so that long messages wrap.
+  QString tip = QStringLiteral("<qt>");
+  for (std::size_t i = 0; i < findings.size(); ++i) {
+    if (i > 0) tip += QStringLiteral("<br>");
+    const Finding& finding = *findings[i];
+    tip += (QString::fromLatin1(SeverityName(finding.severity)) + QLatin1Char(' ') +
+            DisplayText(finding.code) + QStringLiteral(": ") + DisplayText(finding.message))
+               .toHtmlEscaped();
+  }
+  return tip + QStringLiteral("</qt>");
+}
+
+void FileTreeView::ShowFindings(const std::vector<Finding>& findings) {
+  std::unordered_map<const DirNode*, std::vector<const Finding*>> byNode;
+  for (const Finding& finding : findings) {
+    if (finding.node != nullptr) byNode[finding.node].push_back(&finding);
+  }
+  const QIcon errorIcon = style()->standardIcon(QStyle::SP_MessageBoxCritical);
+  const QIcon warningIcon = style()->standardIcon(QStyle::SP_MessageBoxWarning);
+  for (const auto& [node, own] : byNode) {
+    NodeItem* item = AsNodeItem(ItemOf(node));
+    if (item == nullptr) continue;
+    const bool anyError = std::any_of(own.begin(), own.end(), [](const Finding* f) {
+      return f->severity == Severity::Error;
+    });
+    item->SetFindings(anyError ? errorIcon : warningIcon, FindingsTip(own));
+  }
+  viewport()->update();
 }
 
 void FileTreeView::SetItemState(QTreeWidgetItem* item, int state) {

@@ -6,8 +6,10 @@
 #include <QTreeWidget>
 
 #include <array>
+#include <vector>
 
 #include "model/dir_structure.h"
+#include "shell/disc_check.h"
 
 class QMenu;
 class QAction;
@@ -36,6 +38,14 @@ class FileTreeView : public QTreeWidget {
   void BindTree(DirStructure& tree);
 
   QTreeWidgetItem* FirstItem() const { return topLevelItemCount() > 0 ? topLevelItem(0) : nullptr; }
+
+  // Marks the items of the bound tree that findings of the disc check are
+  // about: the platform's error icon (warning icon when none is an error)
+  // and a tooltip listing them all.
+  void ShowFindings(const std::vector<Finding>& findings);
+  // The tooltip of an item's findings, one "severity code: message" per
+  // line.
+  static QString FindingsTip(const std::vector<const Finding*>& findings);
 
   // State image from Checked, for the item and everything below it.
   void SyncStateImages(QTreeWidgetItem* item);

@@ -1,0 +1,118 @@
+#include "cli/check_command.h"
+
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "describe/os_tags.h"
+#include "model/dir_structure.h"
+#include "output/layout_rules.h"
+#include "output/list_writer.h"
+#include "platform/disc_files.h"
+#include "platform/message_sink.h"
+#include "platform/paths.h"
+#include "platform/program_path.h"
+#include "platform/scratch_folder.h"
+#include "shell/analysis.h"
+#include "shell/check_report.h"
+#include "shell/disc_check.h"
+#include "shell/templates.h"
+
+namespace cartulon {
+
+namespace {
+
+constexpr int kCheckFailed = 1;
+
+void WriteTo(std::FILE* stream, const std::string& text) {
+  std::fwrite(text.data(), 1, text.size(), stream);
+  std::fflush(stream);
+}
+
+// The run's messages on standard error as "caption: text", as a list run
+// prints them.
+class StderrSink : public MessageSink {
+ public:
+  void Show(const Message& message) override {
+    WriteTo(stderr, message.caption + ": " + message.text + "\n");
+  }
+};
+
+void Fail(const std::string& text) { WriteTo(stderr, "cartulon-cli: " + text + "\n"); }
+
+// Puts a template into the working folder: the carried one, or a copy of
+// the file the command line names.
+bool PutTemplate(const std::string& folder, const char* resource, const std::string& fileName,
+                 const std::string& given, MessageSink& messages) {
+  const std::string target = JoinPath(folder, fileName);
+  if (given.empty()) {
+    if (!ExtractTemplate(folder, resource, kTemplateType, messages)) return false;
+  } else {
+    std::string error;
+    const std::optional<std::string> bytes = ReadFileBytes(given);
+    if (!bytes || !WriteFileAtomically(target, *bytes, &error)) {
+      Fail("cannot use " + given + (error.empty() ? std::string() : ": " + error));
+      return false;
+    }
+  }
+  return FileExists(target);
+}
+
+}  // namespace
+
+int RunCheckCommand(const CheckCommandOptions& options, const char* argv0) {
+  StderrSink messages;
+  if (!FolderExists(options.root)) {
+    Fail("ROOT is not a folder: " + options.root);
+    return kCheckFailed;
+  }
+  const std::string scdPath = StripTrailingDelimiter(options.root);
+
+  MasterFileLocations masters;
+  masters.programFolder = RunningProgramFolder(argv0);
+  masters.cdMasterPath = BuildCDMasterPath(options.root);
+  if (masters.Resolve().empty()) {
+    messages.Show({kApplicationTitle, masters.MissingMessage(), MessageKind::Error});
+    return kCheckFailed;
+  }
+
+  ScratchFolder work;
+  std::string error;
+  if (!work.Create(&error)) {
+    Fail(error);
+    return kCheckFailed;
+  }
+  if (!PutTemplate(work.Path(), kTechSuppResource, kContactFileName, options.contactFile,
+                   messages) ||
+      !PutTemplate(work.Path(), kRulesResource, kRulesFileName, options.rulesFile, messages)) {
+    return kCheckFailed;
+  }
+  const std::string rulesPath = JoinPath(work.Path(), kRulesFileName);
+
+  std::unique_ptr<DirStructure> tree = RunAnalysis(scdPath, options.depth, rulesPath, messages);
+  if (tree == nullptr || tree->RootDir == nullptr) return kCheckFailed;
+
+  CheckInputs inputs;
+  inputs.rulesFilePath = rulesPath;
+  inputs.masters = masters;
+  const std::vector<Finding> findings = CheckDisc(*tree, inputs);
+
+  // The rest of a list run up to the save: Generate, Compact, Generate.
+  ListContext context;
+  context.scdPath = scdPath;
+  context.workingFolder = work.Path();
+  context.masters = masters;
+  Preview preview;
+  const bool generated = PrepareInitialPreview(*tree, preview, context, messages);
+
+  WriteTo(stdout, options.json ? JsonReport(scdPath, findings) : TextReport(findings));
+  if (std::ferror(stdout) != 0) {
+    Fail("cannot write to standard output");
+    return kCheckFailed;
+  }
+  if (!generated) return kCheckFailed;
+  return CheckExitStatus(findings);
+}
+
+}  // namespace cartulon

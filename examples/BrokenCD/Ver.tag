@@ -1,0 +1,3 @@
+[Version]
+Disc=Q7-Broken
+Revision=0.9

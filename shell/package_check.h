@@ -1,0 +1,38 @@
+#pragma once
+// The disc check of one package folder: its package file, its install
+// sources, its English.ini, and what they give the folder's line in the
+// list. Used by CheckDisc.
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "describe/os_tags.h"
+#include "model/dir_structure.h"
+#include "shell/disc_check.h"
+
+namespace cartulon {
+
+struct PackageCheckContext {
+  DirStructure& tree;
+  const MasterFileLocations& masters;
+  // The disc root as an absolute path without a trailing delimiter, and the
+  // same with its links resolved (empty when that cannot be told).
+  std::string absoluteRoot;
+  std::string canonicalRoot;
+};
+
+// Appends the findings of a folder whose line the list shows (the layout
+// rules and the classification leave it and its ancestors checked) and
+// whose description comes from its package files; nothing when it holds no
+// package file. The folder's first record must be composed already;
+// `staysChecked` says whether Compact leaves the folder checked.
+void CheckPackageFolder(const PackageCheckContext& context, DirNode* folder, bool staysChecked,
+                        std::vector<Finding>& findings);
+
+// `text` with every control character (0x00-0x1F, 0x7F) written as \xNN.
+std::string EscapeControlCharacters(std::string_view text);
+
+// True when `path` (absolute, lexically normal) is `root` or lies below it.
+bool PathIsBelow(std::string_view path, std::string_view root);
+
+}  // namespace cartulon
