@@ -10,19 +10,29 @@ namespace cartulon {
 SaveOutcome WriteToTarget(const SaveTarget& target, std::string_view bytes, UserPrompts& prompts,
                           MessageSink& messages, std::string* writtenPath) {
   std::string path = target.path;
-  if (target.askBeforeReplace && FileExists(path) &&
-      !prompts.AskYesNo(target.caption, target.overwriteText + "\n" + path)) {
-    const std::optional<SaveDialogChoice> choice =
-        prompts.AskSaveFile(target.dialogFolder, kSaveDialogFilter);
-    if (!choice) return SaveOutcome::Declined;
-    path = ApplySaveDialogExtension(*choice);
-  }
-
-  std::string reason;
-  if (!WriteFileAtomically(path, bytes, &reason)) {
-    messages.Show(Message{target.failureCaption, "Cannot create file \"" + path + "\". " + reason,
-                          MessageKind::Error});
-    return SaveOutcome::Failed;
+  // Without the question a file is never replaced: one that appears after
+  // the check (while the bytes were put together) gets the question then.
+  bool mayReplace = !target.askBeforeReplace;
+  for (int attempt = 0;; ++attempt) {
+    if (!mayReplace && FileExists(path)) {
+      if (!prompts.AskYesNo(target.caption, target.overwriteText + "\n" + path)) {
+        const std::optional<SaveDialogChoice> choice =
+            prompts.AskSaveFile(target.dialogFolder, kSaveDialogFilter);
+        if (!choice) return SaveOutcome::Declined;
+        path = ApplySaveDialogExtension(*choice);
+      }
+      // Yes, or a name confirmed in the save dialog.
+      mayReplace = true;
+    }
+    std::string reason;
+    bool appeared = false;
+    const WriteMode mode = mayReplace ? WriteMode::ReplaceExisting : WriteMode::KeepExisting;
+    if (WriteFileAtomically(path, bytes, &reason, mode, &appeared)) break;
+    if (!appeared || attempt > 0) {
+      messages.Show(Message{target.failureCaption, "Cannot create file \"" + path + "\". " + reason,
+                            MessageKind::Error});
+      return SaveOutcome::Failed;
+    }
   }
   if (writtenPath != nullptr) *writtenPath = path;
   return SaveOutcome::Written;

@@ -104,7 +104,25 @@ BatchStatus BatchRun::Run() {
     return BatchStatus::Failed;
   }
 
-  // Every target is checked before anything is written.
+  // Every target is checked before anything is written. Only regular files
+  // (or links, replaced as links) are ever replaced: anything else is
+  // refused, with or without the permission to replace.
+  std::vector<std::string> checked;
+  if (!toStream) checked.push_back(listTarget);
+  if (targets.writeCsv) checked.push_back(csvTarget);
+  bool refused = false;
+  for (const std::string& path : checked) {
+    std::error_code ec;
+    const fs::file_status status = fs::symlink_status(path, ec);
+    if (fs::exists(status) && !fs::is_regular_file(status) && !fs::is_symlink(status)) {
+      Report(path + " is not a regular file; it is not replaced");
+      refused = true;
+    }
+  }
+  if (refused) {
+    Report("nothing written");
+    return BatchStatus::Failed;
+  }
   if (!targets.replaceList) {
     std::vector<std::string> existing;
     if (!toStream && PathExists(listTarget)) existing.push_back(listTarget);

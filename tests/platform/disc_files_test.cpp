@@ -124,3 +124,38 @@ TEST(DiscFilesTest, DeleteFileQuietlyIgnoresMissingFiles) {
 
 }  // namespace
 }  // namespace cartulon
+
+namespace cartulon {
+namespace {
+
+TEST(AtomicWriteTargets, KeepModeNeverReplacesAndOnlyRegularFilesAreReplaced) {
+  TempDir dir;
+  const std::string list = dir.WriteFile("FileList.txt", "theirs");
+  bool appeared = false;
+  std::string error;
+  EXPECT_FALSE(WriteFileAtomically(list, "ours", &error, WriteMode::KeepExisting, &appeared));
+  EXPECT_TRUE(appeared);
+  EXPECT_EQ(ReadFileBytes(list), "theirs");
+
+  ASSERT_EQ(::mkfifo(dir.Path("pipe").c_str(), 0600), 0);
+  EXPECT_FALSE(WriteFileAtomically(dir.Path("pipe"), "ours", &error));
+  EXPECT_TRUE(std::filesystem::is_fifo(dir.Path("pipe")));  // still the pipe
+  EXPECT_FALSE(WriteFileAtomically(dir.MakeFolder("folder"), "ours", &error));
+
+  // A replaced file keeps its permission bits without the special ones, and
+  // a link is replaced as a link, taking nothing from its target.
+  ASSERT_EQ(::chmod(list.c_str(), 04640), 0);
+  ASSERT_TRUE(WriteFileAtomically(list, "ours", &error)) << error;
+  struct stat after {};
+  ASSERT_EQ(::stat(list.c_str(), &after), 0);
+  EXPECT_EQ(after.st_mode & 07777, 0640u);
+  const std::string target = dir.WriteFile("target", "kept");
+  ASSERT_EQ(::chmod(target.c_str(), 0600), 0);
+  ASSERT_EQ(::symlink(target.c_str(), dir.Path("link").c_str()), 0);
+  ASSERT_TRUE(WriteFileAtomically(dir.Path("link"), "new", &error)) << error;
+  EXPECT_EQ(ReadFileBytes(target), "kept");
+  EXPECT_EQ(ReadFileBytes(dir.Path("link")), "new");
+}
+
+}  // namespace
+}  // namespace cartulon

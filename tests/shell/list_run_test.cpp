@@ -113,6 +113,18 @@ TEST_F(ListRunTest, ExistingTargetsStopTheBatchRunBeforeAnythingIsWritten) {
   EXPECT_NE(ReadFileBytes(disc_.Path("DriverInformation.csv")), "old table\r\n");
 }
 
+TEST_F(ListRunTest, TargetsThatAreNotRegularFilesAreRefusedEvenWithReplacing) {
+  disc_.MakeFolder("table.csv");
+  settings_.targets.writeCsv = true;
+  settings_.targets.csv = disc_.Path("table.csv");
+  settings_.targets.replaceList = true;
+  settings_.targets.askBeforeReplacingCsv = false;
+  ASSERT_EQ(RunBatch(settings_, sink_), BatchStatus::Failed);
+  EXPECT_FALSE(FileExists(disc_.Path("FileList.txt")));  // nothing written
+  ASSERT_FALSE(sink_.messages.empty());
+  EXPECT_NE(sink_.messages[0].text.find(disc_.Path("table.csv")), std::string::npos);
+}
+
 TEST_F(ListRunTest, NoTableIsBuiltFromAnOlderListWhenTheListWasNotWritten) {
   ListContext context;
   Preview preview = Prepare(context);
