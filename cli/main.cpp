@@ -6,7 +6,6 @@
 // Exit status: 0 success, 1 any failure, 2 bad usage.
 #include <CLI/CLI.hpp>
 #include <cerrno>
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -24,6 +23,7 @@
 #include "output/layout_rules.h"
 #include "output/list_writer.h"
 #include "output/save_rules.h"
+#include "platform/console.h"
 #include "platform/disc_files.h"
 #include "platform/message_sink.h"
 #include "platform/paths.h"
@@ -72,9 +72,7 @@ struct Options {
 class PrintingSink : public MessageSink {
  public:
   void Show(const Message& message) override {
-    std::string line = message.caption + ": " + message.text + "\n";
-    std::fwrite(line.data(), 1, line.size(), stderr);
-    std::fflush(stderr);
+    WriteStandardError(message.caption + ": " + message.text + "\n");
   }
 };
 
@@ -96,9 +94,7 @@ class RefusingPrompts : public UserPrompts {
 };
 
 void PrintError(const std::string& text) {
-  std::string line = std::string(kProgramName) + ": " + text + "\n";
-  std::fwrite(line.data(), 1, line.size(), stderr);
-  std::fflush(stderr);
+  WriteStandardError(std::string(kProgramName) + ": " + text + "\n");
 }
 
 std::string TodayText() {
@@ -151,13 +147,6 @@ bool PlaceTemplate(const std::string& workFolder, const char* resourceName,
     return false;
   }
   return true;
-}
-
-bool WriteStdout(const std::string& bytes) {
-  if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size()) {
-    return false;
-  }
-  return std::fflush(stdout) == 0;
 }
 
 int Run(const Options& opt, const char* argv0) {
@@ -237,7 +226,7 @@ int Run(const Options& opt, const char* argv0) {
       return kExitFailure;
     }
     listBytes = AssembleFileList(preview.titleLines, entryLines, BuildFooter(context.settings));
-    if (!WriteStdout(listBytes)) {
+    if (!WriteStandardOutput(listBytes)) {
       PrintError("cannot write to standard output");
       return kExitFailure;
     }
@@ -305,9 +294,7 @@ std::string CheckDateShape(const std::string& text) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  // A closed pipe on --stdout is a write error, not a silent death that
-  // would leave the working folder behind.
-  std::signal(SIGPIPE, SIG_IGN);
+  PrepareConsole();
 
   Options opt;
   CLI::App app{

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cli/cli_runner.h"
+#include "platform/paths.h"
 
 namespace cartulon::cli_test {
 namespace {
@@ -101,18 +102,21 @@ class CliMasterFile : public ::testing::Test {
   static std::string ProgramFolder() {
     return std::filesystem::canonical(CARTULON_CLI).parent_path().string();
   }
+  static std::string MasterOnDisc(const std::string& disc) {
+    return JoinPath(JoinPath(disc, "Bin"), "Zscdinst.ini");
+  }
   TempDir dir;
 };
 
 TEST_F(CliMasterFile, MissingEverywhereGivesTheStartUpMessage) {
-  ASSERT_FALSE(Exists(ProgramFolder() + "/Zscdinst.ini")) << "a master file beside the program "
-                                                             "would hide this case";
+  ASSERT_FALSE(Exists(JoinPath(ProgramFolder(), "Zscdinst.ini")))
+      << "a master file beside the program would hide this case";
   dir.WriteFile("disc/Drivers/Chipset/Readme.ini", Crlf({"[Information]", "Tool_Name=X"}));
   dir.WriteFile("disc/Bin/English.ini", Crlf({"[Default]", "<%1>=Q1"}));
   const std::string disc = dir.Path("disc");
-  const std::string expected = "Zolt Cartulon: " + disc + "/Bin/Zscdinst.ini or \n" +
-                               ProgramFolder() + "/Zscdinst.ini not found!\n";
-  for (const std::string& root : {disc, disc + "/"}) {
+  const std::string expected = "Zolt Cartulon: " + MasterOnDisc(disc) + " or \n" +
+                               JoinPath(ProgramFolder(), "Zscdinst.ini") + " not found!\n";
+  for (const std::string& root : {disc, disc + kPathDelimiter}) {
     SCOPED_TRACE(root);
     const CliResult r = RunCli({root});
     EXPECT_EQ(r.exitCode, 1);
@@ -126,7 +130,7 @@ TEST_F(CliMasterFile, MissingRootFolderGivesTheSameMessage) {
   const std::string root = dir.Path("nowhere");
   const CliResult r = RunCli({root});
   EXPECT_EQ(r.exitCode, 1);
-  EXPECT_EQ(r.err.rfind("Zolt Cartulon: " + root + "/Bin/Zscdinst.ini or \n", 0), 0u) << r.err;
+  EXPECT_EQ(r.err.rfind("Zolt Cartulon: " + MasterOnDisc(root) + " or \n", 0), 0u) << r.err;
   EXPECT_FALSE(Exists(root));
 }
 

@@ -1,13 +1,13 @@
 #include "platform/disc_files.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
 
+#include "platform/paths.h"
 #include "support/temp_disc.h"
+#include "support/test_system.h"
 
 namespace cartulon {
 namespace {
@@ -27,18 +27,6 @@ TEST(DiscFilesTest, ListFolderTellsFoldersFromFilesAndSkipsDotEntries) {
   EXPECT_FALSE(ListFolder(disc.Path("missing")).has_value());
 }
 
-TEST(DiscFilesTest, SymbolicLinksToFoldersCountAsFolders) {
-  TempDir disc;
-  disc.MakeFolder("Real");
-  std::filesystem::create_directory_symlink(disc.Path("Real"), disc.Path("Link"));
-  std::filesystem::create_symlink(disc.Path("nowhere"), disc.Path("Dangling"));
-  auto entries = ListFolder(disc.Root());
-  ASSERT_TRUE(entries.has_value());
-  for (const FolderEntry& e : *entries) {
-    EXPECT_EQ(e.isFolder, e.name != "Dangling") << e.name;
-  }
-}
-
 TEST(DiscFilesTest, MatchPrefersTheExactNameThenTheFirstCaseInsensitiveOne) {
   std::vector<FolderEntry> entries = {
       {"README.INI", false}, {"readme.ini", false}, {"Readme.ini", false}, {"Bin", true}};
@@ -51,20 +39,6 @@ TEST(DiscFilesTest, MatchPrefersTheExactNameThenTheFirstCaseInsensitiveOne) {
   std::vector<std::string> names = {"ENGLISH.INI", "English.ini"};
   EXPECT_EQ(MatchEntryName(names, "English.ini"), "English.ini");
   EXPECT_EQ(MatchEntryName(names, "english.ini"), "ENGLISH.INI");
-}
-
-TEST(DiscFilesTest, ResolveOnDiscFindsEveryComponentWhateverItsCase) {
-  TempDir disc;
-  disc.WriteFile("BIN/zscdinst.INI", "[InstAll]\r\n");
-  disc.WriteFile("Drivers/LAN/Win7/Setup.ini", "x");
-  EXPECT_EQ(ResolveOnDisc(disc.Root(), "Bin/Zscdinst.ini", EntryKind::File),
-            disc.Path("BIN/zscdinst.INI"));
-  EXPECT_EQ(ResolveOnDisc(disc.Root(), "drivers/lan/WIN7/setup.ini", EntryKind::File),
-            disc.Path("Drivers/LAN/Win7/Setup.ini"));
-  EXPECT_EQ(ResolveOnDisc(disc.Root(), "Drivers/./LAN", EntryKind::Folder), disc.Path("Drivers/LAN"));
-  EXPECT_FALSE(ResolveOnDisc(disc.Root(), "Bin/Zscdinst.ini", EntryKind::Folder).has_value());
-  EXPECT_FALSE(ResolveOnDisc(disc.Root(), "Bin/Missing.ini", EntryKind::File).has_value());
-  EXPECT_FALSE(ResolveOnDisc(disc.Root(), "Nothing/Setup.ini", EntryKind::File).has_value());
 }
 
 TEST(DiscFilesTest, ExistenceTestsTellFilesFromFolders) {
@@ -104,13 +78,51 @@ TEST(DiscFilesTest, FailedAtomicWriteKeepsTheEarlierFileAndReportsWhy) {
   EXPECT_FALSE(error.empty());
   EXPECT_TRUE(FolderExists(disc.Path("FileList.txt")));
 
-  if (geteuid() == 0) GTEST_SKIP() << "permissions do not stop root from writing";
+  if (!test_support::FolderPermissionsBind()) {
+    GTEST_SKIP() << "a read-only folder does not stop this process from writing";
+  }
+  namespace fs = std::filesystem;
   std::string target = disc.WriteFile("ro/FileList.txt", "earlier\r\n");
-  ASSERT_EQ(chmod(disc.Path("ro").c_str(), 0555), 0);
+  fs::permissions(disc.Path("ro"), fs::perms::owner_write, fs::perm_options::remove);
   EXPECT_FALSE(WriteFileAtomically(target, "later\r\n", &error));
-  chmod(disc.Path("ro").c_str(), 0755);
+  fs::permissions(disc.Path("ro"), fs::perms::owner_write, fs::perm_options::add);
   EXPECT_EQ(ReadFileBytes(target), "earlier\r\n");
   EXPECT_EQ(ListFolder(disc.Path("ro"))->size(), 1u);
+}
+
+// Replacing is the default; keeping an existing file refuses the write at
+// the last step, so a file that is there by then survives untouched.
+TEST(DiscFilesTest, AtomicWriteReplacesOrKeepsAnExistingFile) {
+  TempDir disc;
+  const std::string target = disc.WriteFile("FileList.txt", "earlier\r\n");
+  std::string error;
+  EXPECT_FALSE(WriteFileAtomically(target, "later\r\n", &error, ExistingFile::Keep));
+  EXPECT_FALSE(error.empty());
+  EXPECT_EQ(ReadFileBytes(target), "earlier\r\n");
+  EXPECT_EQ(ListFolder(disc.Root())->size(), 1u) << "no temporary file may be left behind";
+
+  ASSERT_TRUE(WriteFileAtomically(target, "later\r\n", &error, ExistingFile::Replace)) << error;
+  EXPECT_EQ(ReadFileBytes(target), "later\r\n");
+
+  const std::string fresh = disc.Path("DriverInformation.csv");
+  ASSERT_TRUE(WriteFileAtomically(fresh, "a,b\r\n", &error, ExistingFile::Keep)) << error;
+  EXPECT_EQ(ReadFileBytes(fresh), "a,b\r\n");
+  EXPECT_EQ(ListFolder(disc.Root())->size(), 2u);
+}
+
+TEST(DiscFilesTest, FolderIdIsTheSameForEveryPathToOneFolder) {
+  TempDir disc;
+  disc.MakeFolder("Drivers/LAN");
+  disc.MakeFolder("Software");
+  disc.WriteFile("Ver.tag", "x");
+  const auto drivers = FolderId(disc.Path("Drivers"));
+  ASSERT_TRUE(drivers.has_value());
+  EXPECT_EQ(FolderId(JoinPath(disc.Path("Drivers"), ".")), drivers);
+  EXPECT_EQ(FolderId(JoinPath(JoinPath(disc.Path("Drivers/LAN"), ".."), "")), drivers);
+  EXPECT_NE(FolderId(disc.Path("Software")), drivers);
+  EXPECT_NE(FolderId(disc.Path("Drivers/LAN")), drivers);
+  EXPECT_FALSE(FolderId(disc.Path("Ver.tag")).has_value());
+  EXPECT_FALSE(FolderId(disc.Path("Missing")).has_value());
 }
 
 TEST(DiscFilesTest, DeleteFileQuietlyIgnoresMissingFiles) {

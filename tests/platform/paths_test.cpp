@@ -20,17 +20,6 @@ TEST(PathsTest, StripTrailingDelimiterRemovesOneOnly) {
   EXPECT_EQ(StripTrailingDelimiter(""), "");
 }
 
-TEST(PathsTest, JoinPathAddsOneDelimiter) {
-  EXPECT_EQ(JoinPath("/disc", "Bin"), "/disc/Bin");
-  EXPECT_EQ(JoinPath("/disc/", "Bin"), "/disc/Bin");
-  EXPECT_EQ(JoinPath("", "Bin"), "Bin");
-}
-
-TEST(PathsTest, DiscPathsWrittenWithBackslashesBecomeNative) {
-  EXPECT_EQ(FromDiscPath("Sub\\Win7\\Setup.ini"), "Sub/Win7/Setup.ini");
-  EXPECT_EQ(FromDiscPath(".\\Drivers"), "./Drivers");
-}
-
 TEST(PathsTest, UpperCasingAndComparisonTouchOnlyAsciiLetters) {
   EXPECT_EQ(AsciiUpper("Readme.ini \xE4\xB8\xAD"), "README.INI \xE4\xB8\xAD");
   EXPECT_TRUE(EqualsIgnoringAsciiCase("zoltsetup.INI", "ZoltSetup.ini"));
