@@ -34,6 +34,9 @@ std::optional<std::vector<FolderEntry>> ListFolder(const std::string& folder);
 bool FileExists(const std::string& path);
 bool FolderExists(const std::string& path);
 
+// True when `path` names a plain file: not a folder, a device or a pipe.
+bool IsRegularFile(const std::string& path);
+
 // The identity of a folder on its file system: device and inode on POSIX,
 // volume serial number and file index on Windows. Every path that reaches
 // the same folder (through links or junctions as well) gives the same id.

@@ -112,6 +112,11 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
   return true;
 }
 
+bool IsRegularFile(const std::string& path) {
+  struct stat info;
+  return !path.empty() && stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
 std::optional<FileId> FolderId(const std::string& path) {
   struct stat info;
   if (path.empty() || stat(path.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return std::nullopt;

@@ -86,6 +86,19 @@ bool FolderExists(const std::string& path) {
   return attributes && (*attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+bool IsRegularFile(const std::string& path) {
+  if (!FileExists(path)) return false;
+  // Device names (NUL, CON, COM1) and pipes open as something else than a
+  // file on disk.
+  HANDLE file = CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  const bool onDisk = GetFileType(file) == FILE_TYPE_DISK;
+  CloseHandle(file);
+  return onDisk;
+}
+
 std::optional<FileId> FolderId(const std::string& path) {
   if (!FolderExists(path)) return std::nullopt;
   // Backup semantics: the only way to open a folder itself.

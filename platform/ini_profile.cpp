@@ -1,9 +1,10 @@
 #include "platform/ini_profile.h"
 
 #include <cstdio>
-#include <filesystem>
 #include <system_error>
 #include <utility>
+
+#include "platform/disc_files.h"
 
 namespace cartulon {
 
@@ -79,13 +80,10 @@ IniFile IniFile::FromBytes(std::string_view bytes) {
 IniFile IniFile::Load(const std::string& path) {
   // Only plain files are read: a folder, a device or a pipe gives "no file"
   // (and a pipe could otherwise block the caller for good).
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(path, ec)) return IniFile();
+  if (!IsRegularFile(path)) return IniFile();
   std::FILE* file = std::fopen(path.c_str(), "rb");
   if (file == nullptr) return IniFile();
   std::string bytes;
-  const auto size = std::filesystem::file_size(path, ec);
-  if (!ec) bytes.reserve(static_cast<std::size_t>(size));
   char buffer[1 << 16];
   std::size_t got = 0;
   while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, got);
