@@ -1,7 +1,6 @@
 #include "platform/ini_profile.h"
 
 #include <cstdio>
-#include <system_error>
 #include <utility>
 
 #include "platform/disc_files.h"

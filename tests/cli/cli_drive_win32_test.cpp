@@ -19,6 +19,16 @@ TEST(CliDriveRoot, SampleDiscOnADriveRootGivesTheGoldenFiles) {
   }
   const std::string root = std::string(drive) + "\\";
   ASSERT_TRUE(FolderNames(root).empty()) << "the drive must be empty";
+  // The drive is emptied again however the test ends.
+  struct Emptied {
+    std::string root;
+    ~Emptied() {
+      for (const std::string& name : FolderNames(root)) {
+        std::error_code ec;
+        std::filesystem::remove_all(root + name, ec);
+      }
+    }
+  } emptied{root};
   std::filesystem::copy(std::string(CARTULON_EXAMPLES) + "/SupportCD", root,
                         std::filesystem::copy_options::recursive);
 
@@ -27,11 +37,6 @@ TEST(CliDriveRoot, SampleDiscOnADriveRootGivesTheGoldenFiles) {
   const std::string golden = std::string(CARTULON_TEST_DATA) + "/golden/SupportCD.";
   EXPECT_EQ(ReadBytes(root + "FileList.txt"), ReadBytes(golden + "FileList.txt"));
   EXPECT_EQ(ReadBytes(root + "DriverInformation.csv"), ReadBytes(golden + "DriverInformation.csv"));
-
-  for (const std::string& name : FolderNames(root)) {
-    std::error_code ec;
-    std::filesystem::remove_all(root + name, ec);
-  }
 }
 
 }  // namespace
