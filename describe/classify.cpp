@@ -21,10 +21,6 @@ namespace cartulon {
 
 namespace {
 
-constexpr std::string_view kReadmeIni = "Readme.ini";
-constexpr std::string_view kAppSetupIni = "AppSetup.ini";
-constexpr std::string_view kZoltSetupIni = "ZoltSetup.ini";
-constexpr std::string_view kEnglishIni = "English.ini";
 
 // Fixed supported-OS sentence of every AppSetup.ini package.
 constexpr std::string_view kSetupOSText =

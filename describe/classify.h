@@ -4,6 +4,7 @@
 // starting check flags from folder names and marker files and fills each
 // package's records from its INI files.
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "model/descr_struct.h"
@@ -12,6 +13,12 @@
 #include "platform/message_sink.h"
 
 namespace cartulon {
+
+// The files a package folder describes itself with.
+inline constexpr std::string_view kReadmeIni = "Readme.ini";
+inline constexpr std::string_view kAppSetupIni = "AppSetup.ini";
+inline constexpr std::string_view kZoltSetupIni = "ZoltSetup.ini";
+inline constexpr std::string_view kEnglishIni = "English.ini";
 
 void AttachDescriptions(DirNode* node, int depthLimit);
 

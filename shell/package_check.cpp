@@ -21,10 +21,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::string_view kReadmeIni = "Readme.ini";
-constexpr std::string_view kAppSetupIni = "AppSetup.ini";
-constexpr std::string_view kZoltSetupIni = "ZoltSetup.ini";
-constexpr std::string_view kEnglishIni = "English.ini";
 constexpr std::string_view kOSTagSection = "OS_Language_Tag";
 
 // A package INI file as the check reads it.
