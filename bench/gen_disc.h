@@ -178,7 +178,8 @@ inline DiscStats GenerateDisc(const std::string& root, const DiscShape& shape = 
                                     "WNT_6.3P_32=Win81_32", "WNT_6.3P_64=Win81_64", "",
                                     "[InstAll]", "XP32=1", "XP64=0", "Vista32=1", "Vista64=1",
                                     "Win7_32=1", "Win7_64=1", "Win8_32=1", "Win8_64= 1 ",
-                                    "Win81_32=01", "Win81_64=1", "", "[ConditionTable]"};
+                                    "Win81_32=01", "Win81_64=1", "", "[ConditionTable]",
+                                    "Number=1", "Cond(0)=MB_NAME=ZB-Bench"};
     for (int k = 0; k < 40; ++k) {
       master.push_back("Cond" + std::to_string(k) + "=Drivers\\Item" + std::to_string(k) +
                        ",WNT_6.1P_64");
