@@ -30,6 +30,7 @@ std::unique_ptr<DirStructure> AnalysisThread::TakeResult() {
 
 std::vector<Finding> AnalysisThread::TakeFindings() {
   if (!isFinished()) return {};
+  HandOffAcquire(this);
   return std::move(findings_);
 }
 
@@ -45,7 +46,8 @@ void AnalysisThread::run() {
     findings_.clear();
     messages_.Show({kApplicationTitle, error.what(), MessageKind::Error});
   }
-  // The tree goes to the main thread once the thread has ended.
+  // The tree and the findings go to the main thread once the thread has
+  // ended.
   HandOffRelease(this);
 }
 
