@@ -22,25 +22,6 @@ bool IsLoneDelimiter(std::string_view path) {
   return path.size() == 1 && IsPathDelimiter(path[0]);
 }
 
-// A name or path for a message: control characters as \xHH, other bytes as
-// they are.
-std::string Printable(std::string_view text) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  std::string out;
-  out.reserve(text.size());
-  for (char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte < 0x20 || byte == 0x7F) {
-      out += "\\x";
-      out += kHex[byte >> 4];
-      out += kHex[byte & 0x0F];
-    } else {
-      out += c;
-    }
-  }
-  return out;
-}
-
 // One byte of a name as the display order weighs it: ASCII capitals become
 // small letters, every other byte stays, and the result counts as signed.
 inline std::int8_t SortByte(char c) { return static_cast<std::int8_t>(AsciiLowerChar(c)); }
@@ -355,7 +336,8 @@ void DirStructure::ReportLeftOutNames() {
     const SkippedEntry& entry = Skipped[reportedSkips_];
     if (entry.reason != SkipReason::BadName) continue;
     if (!text.empty()) text += '\n';
-    text += "Left out \"" + Printable(entry.name) + "\" in " + Printable(entry.folderPath) +
+    text += "Left out \"" + EscapeControlCharacters(entry.name) + "\" in " +
+            EscapeControlCharacters(entry.folderPath) +
             ": the name holds a character a disc cannot hold.";
   }
   if (!text.empty()) messages_.Show(Message{kApplicationTitle, text, MessageKind::Warning});

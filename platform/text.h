@@ -68,4 +68,8 @@ bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
 // between are kept.
 std::vector<std::string> SplitTextLines(std::string_view bytes);
 
+// The text for a message: control characters (0x00-0x1F, 0x7F) written as
+// \xHH, every other byte as it is.
+std::string EscapeControlCharacters(std::string_view text);
+
 }  // namespace cartulon

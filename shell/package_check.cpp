@@ -554,23 +554,6 @@ void CheckPackageFolder(const PackageCheckContext& context, DirNode* folder, boo
   PackageChecker(context, folder, staysChecked, findings).Run();
 }
 
-std::string EscapeControlCharacters(std::string_view text) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  std::string escaped;
-  escaped.reserve(text.size());
-  for (char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte < 0x20 || byte == 0x7F) {
-      escaped += "\\x";
-      escaped += kHex[byte >> 4];
-      escaped += kHex[byte & 0x0F];
-    } else {
-      escaped += c;
-    }
-  }
-  return escaped;
-}
-
 bool PathIsBelow(std::string_view path, std::string_view root) {
   while (root.size() > 1 && IsPathDelimiter(root.back())) root.remove_suffix(1);
   while (path.size() > 1 && IsPathDelimiter(path.back())) path.remove_suffix(1);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "describe/os_tags.h"
+#include "platform/text.h"  // EscapeControlCharacters, for the check's reports
 #include "model/dir_structure.h"
 #include "shell/disc_check.h"
 
@@ -28,9 +29,6 @@ struct PackageCheckContext {
 // `staysChecked` says whether Compact leaves the folder checked.
 void CheckPackageFolder(const PackageCheckContext& context, DirNode* folder, bool staysChecked,
                         std::vector<Finding>& findings);
-
-// `text` with every control character (0x00-0x1F, 0x7F) written as \xNN.
-std::string EscapeControlCharacters(std::string_view text);
 
 // True when `path` (absolute, lexically normal) is `root` or lies below it.
 bool PathIsBelow(std::string_view path, std::string_view root);
