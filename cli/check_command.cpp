@@ -41,32 +41,10 @@ class StderrSink : public MessageSink {
 
 void Fail(const std::string& text) { WriteTo(stderr, "cartulon-cli: " + text + "\n"); }
 
-// Puts a template into the working folder: the carried one, or a copy of
-// the file the command line names.
-bool PutTemplate(const std::string& folder, const char* resource, const std::string& fileName,
-                 const std::string& given, MessageSink& messages) {
-  const std::string target = JoinPath(folder, fileName);
-  if (given.empty()) {
-    if (!ExtractTemplate(folder, resource, kTemplateType, messages)) return false;
-  } else {
-    std::string error;
-    const std::optional<std::string> bytes = ReadFileBytes(given);
-    if (!bytes || !WriteFileAtomically(target, *bytes, &error)) {
-      Fail("cannot use " + given + (error.empty() ? std::string() : ": " + error));
-      return false;
-    }
-  }
-  return FileExists(target);
-}
-
 }  // namespace
 
 int RunCheckCommand(const CheckCommandOptions& options, const char* argv0) {
   StderrSink messages;
-  if (!FolderExists(options.root)) {
-    Fail("ROOT is not a folder: " + options.root);
-    return kCheckFailed;
-  }
   const std::string scdPath = StripTrailingDelimiter(options.root);
 
   MasterFileLocations masters;
@@ -83,9 +61,9 @@ int RunCheckCommand(const CheckCommandOptions& options, const char* argv0) {
     Fail(error);
     return kCheckFailed;
   }
-  if (!PutTemplate(work.Path(), kTechSuppResource, kContactFileName, options.contactFile,
-                   messages) ||
-      !PutTemplate(work.Path(), kRulesResource, kRulesFileName, options.rulesFile, messages)) {
+  // The command line has checked the root and the files named already.
+  if (!PlaceTemplates(work.Path(), options.contactFile, options.rulesFile, "cartulon-cli",
+                      messages)) {
     return kCheckFailed;
   }
   const std::string rulesPath = JoinPath(work.Path(), kRulesFileName);

@@ -53,37 +53,11 @@ class BatchRun {
   void Report(const std::string& text) {
     messages_.Show({settings_.reporter, text, MessageKind::Error});
   }
-  bool PlaceTemplate(const char* resourceName, const std::string& fileName,
-                     const std::string& replacement);
 
   const BatchSettings& settings_;
   MessageSink& messages_;
   ScratchFolder work_;
 };
-
-bool BatchRun::PlaceTemplate(const char* resourceName, const std::string& fileName,
-                             const std::string& replacement) {
-  if (replacement.empty()) {
-    ExtractTemplate(work_.Path(), resourceName, kTemplateType, messages_);
-  } else {
-    const std::optional<std::string> bytes = ReadFileBytes(replacement);
-    if (!bytes) {
-      Report("cannot read " + replacement);
-      return false;
-    }
-    std::string error;
-    if (!WriteFileAtomically(JoinPath(work_.Path(), fileName), *bytes, &error)) {
-      Report("cannot copy " + replacement + ": " + error);
-      return false;
-    }
-  }
-  // As at start-up: what counts is that the file is there afterwards.
-  if (!FileExists(JoinPath(work_.Path(), fileName))) {
-    messages_.Show({kApplicationTitle, fileName + " not found !", MessageKind::Error});
-    return false;
-  }
-  return true;
-}
 
 BatchStatus BatchRun::Run() {
   const ListRunTargets& targets = settings_.targets;
@@ -142,8 +116,8 @@ BatchStatus BatchRun::Run() {
     return BatchStatus::Failed;
   }
   context.workingFolder = work_.Path();
-  if (!PlaceTemplate(kTechSuppResource, kContactFileName, settings_.contactFile) ||
-      !PlaceTemplate(kRulesResource, kRulesFileName, settings_.rulesFile)) {
+  if (!PlaceTemplates(work_.Path(), settings_.contactFile, settings_.rulesFile,
+                      settings_.reporter, messages_)) {
     return BatchStatus::Failed;
   }
 

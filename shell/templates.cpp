@@ -77,4 +77,42 @@ void RemoveBothTemplates(const std::string& workingFolder) {
   DeleteFileQuietly(JoinPath(workingFolder, kContactFileName));
 }
 
+namespace {
+
+bool PlaceTemplate(const std::string& folder, std::string_view resource,
+                   const std::string& fileName, const std::string& replacement,
+                   const std::string& reporter, MessageSink& messages) {
+  if (replacement.empty()) {
+    ExtractTemplate(folder, resource, kTemplateType, messages);
+  } else {
+    const std::optional<std::string> bytes = ReadFileBytes(replacement);
+    if (!bytes) {
+      messages.Show({reporter, "cannot read " + replacement, MessageKind::Error});
+      return false;
+    }
+    std::string error;
+    if (!WriteFileAtomically(JoinPath(folder, fileName), *bytes, &error)) {
+      messages.Show({reporter, "cannot copy " + replacement + ": " + error, MessageKind::Error});
+      return false;
+    }
+  }
+  // As at start-up: what counts is that the file is there afterwards.
+  if (!FileExists(JoinPath(folder, fileName))) {
+    messages.Show({kApplicationTitle, fileName + " not found !", MessageKind::Error});
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool PlaceTemplates(const std::string& workingFolder, const std::string& contactFile,
+                    const std::string& rulesFile, const std::string& reporter,
+                    MessageSink& messages) {
+  return PlaceTemplate(workingFolder, kTechSuppResource, kContactFileName, contactFile, reporter,
+                       messages) &&
+         PlaceTemplate(workingFolder, kRulesResource, kRulesFileName, rulesFile, reporter,
+                       messages);
+}
+
 }  // namespace cartulon

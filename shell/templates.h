@@ -43,4 +43,13 @@ void RemoveWrittenTemplates(const std::string& workingFolder, const TemplateFile
 // Deletes both templates, found or not (a missing master file).
 void RemoveBothTemplates(const std::string& workingFolder);
 
+// Puts both templates into `workingFolder` for a run without windows: the
+// carried ones, or copies of the files named (an empty name: the carried
+// one). A file that cannot be read or copied is reported under the caption
+// `reporter`; a template that is not there afterwards gets the start-up's
+// "<name> not found !". False when either template is missing.
+bool PlaceTemplates(const std::string& workingFolder, const std::string& contactFile,
+                    const std::string& rulesFile, const std::string& reporter,
+                    MessageSink& messages);
+
 }  // namespace cartulon
