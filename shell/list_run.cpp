@@ -37,11 +37,6 @@ class RefusingPrompts : public UserPrompts {
   bool asked = false;
 };
 
-bool PathExists(const std::string& path) {
-  std::error_code ec;
-  return fs::exists(fs::symlink_status(path, ec));
-}
-
 class BatchRun {
  public:
   BatchRun(const BatchSettings& settings, MessageSink& messages)
@@ -80,34 +75,27 @@ BatchStatus BatchRun::Run() {
 
   // Every target is checked before anything is written. Only regular files
   // (or links, replaced as links) are ever replaced: anything else is
-  // refused, with or without the permission to replace.
-  std::vector<std::string> checked;
-  if (!toStream) checked.push_back(listTarget);
-  if (targets.writeCsv) checked.push_back(csvTarget);
-  bool refused = false;
-  for (const std::string& path : checked) {
+  // refused, with or without the permission to replace; an existing file
+  // stops the run unless replacing is allowed.
+  std::vector<std::string> targetsToCheck;
+  if (!toStream) targetsToCheck.push_back(listTarget);
+  if (targets.writeCsv) targetsToCheck.push_back(csvTarget);
+  bool stopped = false;
+  for (const std::string& path : targetsToCheck) {
     std::error_code ec;
     const fs::file_status status = fs::symlink_status(path, ec);
-    if (fs::exists(status) && !fs::is_regular_file(status) && !fs::is_symlink(status)) {
+    if (!fs::exists(status)) continue;
+    if (!fs::is_regular_file(status) && !fs::is_symlink(status)) {
       Report(path + " is not a regular file; it is not replaced");
-      refused = true;
+      stopped = true;
+    } else if (!targets.replaceList) {
+      Report(path + " already exists; use --force to replace it");
+      stopped = true;
     }
   }
-  if (refused) {
+  if (stopped) {
     Report("nothing written");
     return BatchStatus::Failed;
-  }
-  if (!targets.replaceList) {
-    std::vector<std::string> existing;
-    if (!toStream && PathExists(listTarget)) existing.push_back(listTarget);
-    if (targets.writeCsv && PathExists(csvTarget)) existing.push_back(csvTarget);
-    if (!existing.empty()) {
-      for (const std::string& path : existing) {
-        Report(path + " already exists; use --force to replace it");
-      }
-      Report("nothing written");
-      return BatchStatus::Failed;
-    }
   }
 
   std::string error;

@@ -13,23 +13,11 @@
 #include "shell/analysis.h"
 #include "shell/templates.h"
 #include "shell/ui_text.h"
+#include "support/scripted_prompts.h"
 #include "support/temp_disc.h"
 
 namespace cartulon {
 namespace {
-
-class NoPrompts : public UserPrompts {
- public:
-  bool AskYesNo(const std::string&, const std::string&) override {
-    ++asked;
-    return false;
-  }
-  std::optional<SaveDialogChoice> AskSaveFile(const std::string&, const std::string&) override {
-    ++asked;
-    return std::nullopt;
-  }
-  int asked = 0;
-};
 
 class ListRunTest : public ::testing::Test {
  protected:
@@ -134,7 +122,8 @@ TEST_F(ListRunTest, NoTableIsBuiltFromAnOlderListWhenTheListWasNotWritten) {
   targets.replaceList = true;
   targets.writeCsv = true;
   SaveRuleFlags flags;
-  NoPrompts prompts;
+  test_support::ScriptedPrompts prompts;
+  prompts.answerYes = false;
   const ListRunResult result =
       SaveListAndCsv(preview.map.PreviewLines, preview.titleLines, flags, context, targets,
                      kEnglishOffset, prompts, sink_);
