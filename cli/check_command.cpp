@@ -1,6 +1,5 @@
 #include "cli/check_command.h"
 
-#include <cstdio>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -9,6 +8,7 @@
 #include "model/dir_structure.h"
 #include "output/layout_rules.h"
 #include "output/list_writer.h"
+#include "platform/console.h"
 #include "platform/disc_files.h"
 #include "platform/message_sink.h"
 #include "platform/paths.h"
@@ -25,21 +25,16 @@ namespace {
 
 constexpr int kCheckFailed = 1;
 
-void WriteTo(std::FILE* stream, const std::string& text) {
-  std::fwrite(text.data(), 1, text.size(), stream);
-  std::fflush(stream);
-}
-
 // The run's messages on standard error as "caption: text", as a list run
 // prints them.
 class StderrSink : public MessageSink {
  public:
   void Show(const Message& message) override {
-    WriteTo(stderr, message.caption + ": " + message.text + "\n");
+    WriteStandardError(message.caption + ": " + message.text + "\n");
   }
 };
 
-void Fail(const std::string& text) { WriteTo(stderr, "cartulon-cli: " + text + "\n"); }
+void Fail(const std::string& text) { WriteStandardError("cartulon-cli: " + text + "\n"); }
 
 }  // namespace
 
@@ -84,8 +79,7 @@ int RunCheckCommand(const CheckCommandOptions& options, const char* argv0) {
   Preview preview;
   const bool generated = PrepareInitialPreview(*tree, preview, context, messages);
 
-  WriteTo(stdout, options.json ? JsonReport(scdPath, findings) : TextReport(findings));
-  if (std::ferror(stdout) != 0) {
+  if (!WriteStandardOutput(options.json ? JsonReport(scdPath, findings) : TextReport(findings))) {
     Fail("cannot write to standard output");
     return kCheckFailed;
   }

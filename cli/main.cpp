@@ -5,15 +5,15 @@
 //
 // Exit status: 0 success, 1 any failure, 2 bad usage.
 #include <CLI/CLI.hpp>
-#include <csignal>
-#include <cstdio>
-#include <filesystem>
+#include <optional>
 #include <regex>
 #include <string>
 #include <string_view>
-#include <system_error>
 
 #include "cli/check_command.h"
+#include "platform/console.h"
+#include "platform/disc_files.h"
+#include "platform/file_identity.h"
 #include "platform/input_files.h"
 #include "platform/interrupt_cleanup.h"
 #include "platform/message_sink.h"
@@ -28,7 +28,6 @@
 
 namespace {
 
-namespace fs = std::filesystem;
 using namespace cartulon;
 
 constexpr const char* kProgramName = "cartulon-cli";
@@ -58,16 +57,12 @@ struct Options {
 class PrintingSink : public MessageSink {
  public:
   void Show(const Message& message) override {
-    std::string line = message.caption + ": " + message.text + "\n";
-    std::fwrite(line.data(), 1, line.size(), stderr);
-    std::fflush(stderr);
+    WriteStandardError(message.caption + ": " + message.text + "\n");
   }
 };
 
 void PrintError(const std::string& text) {
-  std::string line = std::string(kProgramName) + ": " + text + "\n";
-  std::fwrite(line.data(), 1, line.size(), stderr);
-  std::fflush(stderr);
+  WriteStandardError(std::string(kProgramName) + ": " + text + "\n");
 }
 
 std::string TodayText() {
@@ -83,24 +78,21 @@ void SplitDate(const std::string& date, ListSettings& settings) {
   settings.year = date.substr(second + 1);
 }
 
-bool SameFile(const std::string& a, const std::string& b) {
-  std::error_code ec1, ec2;
-  const fs::path pa = fs::weakly_canonical(fs::absolute(a, ec1), ec1);
-  const fs::path pb = fs::weakly_canonical(fs::absolute(b, ec2), ec2);
-  if (ec1 || ec2) return a == b;
-  return pa == pb;
+// Where a path leads with every link resolved: the file's real location
+// when it exists, else its folder's with the name appended.
+std::string Location(const std::string& path) {
+  if (const std::optional<std::string> real = RealLocation(path)) return *real;
+  const std::string folder = FolderPart(path);
+  const std::optional<std::string> realFolder = RealLocation(folder.empty() ? "." : folder);
+  return realFolder ? JoinPath(*realFolder, LastComponent(path)) : path;
 }
 
+bool SameFile(const std::string& a, const std::string& b) { return Location(a) == Location(b); }
+
 bool WriteStdout(std::string_view bytes) {
-  if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size()) {
-    PrintError("cannot write to standard output");
-    return false;
-  }
-  if (std::fflush(stdout) != 0) {
-    PrintError("cannot write to standard output");
-    return false;
-  }
-  return true;
+  if (WriteStandardOutput(bytes)) return true;
+  PrintError("cannot write to standard output");
+  return false;
 }
 
 int Run(const Options& opt, const char* argv0) {
@@ -140,7 +132,7 @@ std::string Printable(std::string_view value) {
   std::string text;
   for (const char c : value) {
     const auto byte = static_cast<unsigned char>(c);
-    if (byte >= 0x20 && byte < 0x7F && byte != '\\') {
+    if (byte >= 0x20 && byte < 0x7F) {
       text += c;
     } else {
       text += "\\x";
@@ -197,10 +189,8 @@ class OptionCheck {
 
   void Root(const std::string& root) {
     if (root.empty()) return Bad("ROOT", root, "must not be empty");
-    std::error_code ec;
-    const fs::file_status status = fs::status(root, ec);
-    if (!fs::exists(status)) return Bad("ROOT", root, "does not exist");
-    if (!fs::is_directory(status)) Bad("ROOT", root, "is not a folder");
+    if (FolderExists(root)) return;
+    Bad("ROOT", root, FileExists(root) ? "is not a folder" : "does not exist");
   }
 
   bool Passed() const { return passed_; }
@@ -217,9 +207,7 @@ class OptionCheck {
 }  // namespace
 
 int main(int argc, char** argv) {
-  // A closed pipe on --stdout is a write error, not a silent death that
-  // would leave the working folder behind.
-  std::signal(SIGPIPE, SIG_IGN);
+  PrepareConsole();
   // An interrupted run removes its scratch folder and any unfinished write.
   InstallInterruptCleanup();
 

@@ -35,7 +35,8 @@ const cartulon::fuzz::ScratchTree& Disc() {
     made.Write("Disc/Bin/English.ini", std::string("[Default]\r\n<%1>=Z1-Fuzz\r\n"));
     made.Write("Disc/Ver.tag", std::string("Z1-Fuzz 1.0\r\n"));
     made.Write("Disc/Drivers/LAN/Notes.txt", std::string("x"));
-    made.Write("Disc/Software/Odd|Name.txt", std::string("x"));
+    // Where the system allows such a name at all.
+    made.TryWrite("Disc/Software/Odd|Name.txt", "x");
     return true;
   }(tree);
   (void)filled;

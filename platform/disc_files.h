@@ -2,7 +2,13 @@
 // File-system queries on the disc, with the letter-case rule of the disc's
 // home file system: a name the program looks for is found whatever its letter
 // case: the exact name when present, otherwise the first entry in directory
-// order whose name equals it ignoring ASCII case.
+// order whose name equals it ignoring ASCII case. (Windows applies that rule
+// itself; on POSIX the listing fallback below emulates it.)
+//
+// Per platform (disc_files_posix.cpp, disc_files_win32.cpp): listing,
+// existence and the atomic write. Names are bytes as the
+// system gives them: on Windows through the ANSI functions, in the system
+// code page.
 #include <optional>
 #include <string>
 #include <string_view>

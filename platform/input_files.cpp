@@ -1,21 +1,8 @@
 #include "platform/input_files.h"
 
 #include <cstdio>
-#include <filesystem>
-#include <system_error>
 
 namespace cartulon {
-
-InputFileState CheckInputFile(const std::string& path) {
-  std::error_code ec;
-  const std::filesystem::file_status status = std::filesystem::status(path, ec);
-  if (!std::filesystem::exists(status)) return InputFileState::Missing;
-  if (!std::filesystem::is_regular_file(status)) return InputFileState::NotAFile;
-  const std::uintmax_t size = std::filesystem::file_size(path, ec);
-  if (ec) return InputFileState::NotAFile;
-  if (size > kLargestInputFile) return InputFileState::TooLarge;
-  return InputFileState::Readable;
-}
 
 std::string InputFileProblem(InputFileState state) {
   switch (state) {

@@ -15,7 +15,8 @@ inline constexpr std::size_t kLargestInputFile = std::size_t{64} << 20;
 
 enum class InputFileState { Readable, Missing, NotAFile, TooLarge };
 
-// What `path` is, following symbolic links.
+// What `path` is, following symbolic links. Per platform
+// (input_files_posix.cpp, input_files_win32.cpp).
 InputFileState CheckInputFile(const std::string& path);
 
 // Why a file is not read, in a few words ("does not exist", "is not a

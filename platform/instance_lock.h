@@ -1,10 +1,13 @@
 #pragma once
 // Keeps the program to one running instance per user.
 //
-// The lock is named. On POSIX it is an advisory lock (flock) on a file named
-// after the lock in a folder of the user's own: the kernel drops it when the
-// holder ends, also when it crashes, so a dead instance never blocks the
-// next start. On Windows it is a named mutex.
+// The lock is named. On POSIX (instance_lock_posix.cpp) it is an advisory
+// lock (flock) on a file named after the lock in a folder of the user's own:
+// the kernel drops it when the holder ends, also when it crashes, so a dead
+// instance never blocks the next start. On Windows (instance_lock_win32.cpp)
+// it is the named mutex of the program's start-up, which ends with its last
+// handle in the same way.
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -35,18 +38,16 @@ class InstanceLock {
   void Release();
 
  private:
-#ifdef _WIN32
-  void* handle_ = nullptr;
-#else
-  int fd_ = -1;
-#endif
+  // The lock file's descriptor (POSIX) or the mutex handle (Windows); -1
+  // while no lock is held.
+  std::intptr_t native_ = -1;
 };
 
-// $XDG_RUNTIME_DIR when it is set and absolute, otherwise a folder
+// POSIX: $XDG_RUNTIME_DIR when it is set and absolute, otherwise a folder
 // "cartulon-<uid>" in the system's temporary directory.
 std::string DefaultLockFolder();
 
-// The lock file of `name` in `folder`: the name with ".lock" appended;
+// POSIX: the lock file of `name` in `folder`: the name with ".lock" appended;
 // delimiters in the name are replaced by '_'.
 std::string LockFilePath(std::string_view name, const std::string& folder);
 

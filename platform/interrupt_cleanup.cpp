@@ -1,9 +1,10 @@
 #include "platform/interrupt_cleanup.h"
 
 #include <algorithm>
-#include <filesystem>
+#include <chrono>
 #include <mutex>
-#include <system_error>
+#include <thread>
+#include <utility>
 #include <vector>
 
 namespace cartulon {
@@ -40,15 +41,27 @@ void UnregisterFromCleanup(const std::string& path) {
   if (it != paths.rend()) paths.erase(std::next(it).base());
 }
 
-void RemoveRegisteredPaths() {
+bool RemoveRegisteredPaths() {
   std::lock_guard<std::recursive_mutex> lock(CleanupMutex());
   std::vector<std::string>& paths = RegisteredPaths();
+  std::vector<std::string> left;
   // Newest first: a file inside a registered folder goes before the folder.
   for (auto it = paths.rbegin(); it != paths.rend(); ++it) {
-    std::error_code ec;
-    std::filesystem::remove_all(*it, ec);
+    if (!RemovePathTree(*it)) left.insert(left.begin(), *it);
   }
-  paths.clear();
+  paths = std::move(left);
+  return paths.empty();
+}
+
+void EndInterruptedRun(int signalNumber) {
+  CleanupMutex().lock();
+  // The program goes on meanwhile: on Windows a file it holds open for a
+  // moment (a template being read) cannot be removed at once, so a removal
+  // that fails is tried again for up to a second.
+  for (int attempt = 0; attempt < 50 && !RemoveRegisteredPaths(); ++attempt) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  EndProcessNow(128 + signalNumber);
 }
 
 }  // namespace cartulon

@@ -24,12 +24,25 @@ void WithCleanupLock(const std::function<void()>& step);
 void RegisterForCleanup(const std::string& path);
 void UnregisterFromCleanup(const std::string& path);
 
-// Removes every registered path (the clean-up lock must be held).
-void RemoveRegisteredPaths();
+// Removes every registered path (the clean-up lock must be held). A path
+// that cannot be removed yet stays registered; true when none is left.
+bool RemoveRegisteredPaths();
+
+// What an interrupt does: takes the clean-up lock for good (no file is
+// created or renamed after this), removes every registered path and ends
+// the process at once with 128 + `signalNumber`.
+[[noreturn]] void EndInterruptedRun(int signalNumber);
 
 // Makes interrupts run the clean-up and end the program. Call once, early in
 // main, before any other thread starts (on POSIX the interrupt signals are
 // then taken by a watcher thread of their own).
 void InstallInterruptCleanup();
+
+// Per platform (interrupt_cleanup_posix.cpp, interrupt_cleanup_win32.cpp).
+// Removes a file, or a folder with everything below it; a link is removed
+// itself, never what it leads to. True when nothing is left.
+bool RemovePathTree(const std::string& path);
+// Ends the process at once, without running destructors or exit handlers.
+[[noreturn]] void EndProcessNow(int status);
 
 }  // namespace cartulon

@@ -4,6 +4,8 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <filesystem>
+#include <system_error>
 #include <thread>
 
 namespace cartulon {
@@ -22,12 +24,16 @@ void InstallInterruptCleanup() {
     int signal = 0;
     while (sigwait(&signals, &signal) != 0) {
     }
-    WithCleanupLock([signal] {
-      RemoveRegisteredPaths();
-      // The lock stays held: no other thread creates or renames a file now.
-      _exit(128 + signal);
-    });
+    EndInterruptedRun(signal);
   }).detach();
 }
+
+bool RemovePathTree(const std::string& path) {
+  std::error_code ec;
+  std::filesystem::remove_all(path, ec);
+  return !ec;
+}
+
+void EndProcessNow(int status) { _exit(status); }
 
 }  // namespace cartulon

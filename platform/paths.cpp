@@ -2,25 +2,13 @@
 
 namespace cartulon {
 
-bool IsPathDelimiter(char c) {
-#ifdef _WIN32
-  return c == '\\' || c == '/';
-#else
-  return c == kPathDelimiter;
-#endif
-}
-
 namespace {
 
 // Position just after the last delimiter (or drive colon on Windows); 0 when
 // there is none.
 std::size_t AfterLastSeparator(std::string_view path) {
   for (std::size_t i = path.size(); i > 0; --i) {
-    char c = path[i - 1];
-#ifdef _WIN32
-    if (c == ':') return i;
-#endif
-    if (IsPathDelimiter(c)) return i;
+    if (EndsPathPrefix(path[i - 1])) return i;
   }
   return 0;
 }

@@ -2,22 +2,24 @@
 // Path helpers for disc paths kept as byte strings.
 //
 // The disc is authored on Windows, so its INI files write relative paths
-// with backslashes. On this platform the native delimiter is used for every
-// path the program builds; FromDiscPath turns a path read from a disc file
-// into native form.
+// with backslashes. The native delimiter is used for every path the program
+// builds; FromDiscPath turns a path read from a disc file into native form.
+// What differs by platform (paths_posix.cpp, paths_win32.cpp): the
+// delimiter, and drive letters on Windows.
 #include <string>
 #include <string_view>
 
 namespace cartulon {
 
-#ifdef _WIN32
-inline constexpr char kPathDelimiter = '\\';
-#else
-inline constexpr char kPathDelimiter = '/';
-#endif
+// The native delimiter: '/' on POSIX, '\\' on Windows.
+extern const char kPathDelimiter;
 
 // True for the native delimiter (and, on Windows, also for '/').
 bool IsPathDelimiter(char c);
+
+// True for a delimiter and, on Windows, for the colon of a drive letter: the
+// characters after which a path's last component begins.
+bool EndsPathPrefix(char c);
 
 // The path without one trailing delimiter, if it has one: "E:\" becomes
 // "E:", a lone delimiter becomes empty, "/disc//" becomes "/disc/".

@@ -1,12 +1,6 @@
 #include "platform/system_language.h"
 
-#include <cstdlib>
-
 #include "platform/text.h"
-
-#ifdef _WIN32
-#include <windows.h>
-#endif
 
 namespace cartulon {
 
@@ -29,14 +23,6 @@ constexpr LocaleId kLocaleIds[] = {
 
 }  // namespace
 
-std::string SystemLocaleName() {
-  for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
-    const char* value = std::getenv(variable);
-    if (value != nullptr && value[0] != '\0') return value;
-  }
-  return {};
-}
-
 unsigned LanguageIdForLocale(std::string_view locale) {
   const std::size_t end = locale.find_first_of(".@");
   std::string base(locale.substr(0, end));
@@ -56,14 +42,6 @@ unsigned LanguageIdForLocale(std::string_view locale) {
     }
   }
   return kLanguageEnglishUS;
-}
-
-unsigned SystemDefaultLanguageId() {
-#ifdef _WIN32
-  return GetSystemDefaultLangID();
-#else
-  return LanguageIdForLocale(SystemLocaleName());
-#endif
 }
 
 }  // namespace cartulon

@@ -2,9 +2,11 @@
 // The system's default language as a Windows language identifier, which the
 // UI-text table is chosen by (LanguageOffsetFor in shell/ui_text.h).
 //
-// On POSIX the system locale is the first non-empty of LC_ALL, LC_MESSAGES
-// and LANG, of the form language[_territory][.codeset][@modifier]. On
-// Windows it is the system default language identifier itself.
+// On POSIX (system_language_posix.cpp) the system locale is the first
+// non-empty of LC_ALL, LC_MESSAGES and LANG, of the form
+// language[_territory][.codeset][@modifier]. On Windows
+// (system_language_win32.cpp) it is the system default language identifier
+// itself.
 #include <string>
 #include <string_view>
 
@@ -12,7 +14,7 @@ namespace cartulon {
 
 inline constexpr unsigned kLanguageEnglishUS = 0x0409;
 
-// The locale name that decides the language (empty when none is set).
+// POSIX: the locale name that decides the language (empty when none is set).
 std::string SystemLocaleName();
 
 // The language identifier of a locale name: zh_TW 0x0404, zh_HK 0x0C04,

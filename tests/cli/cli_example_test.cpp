@@ -147,5 +147,23 @@ TEST(CliExampleGolden, GoldenFilesAreTheWorkedOutListAndTable) {
   EXPECT_EQ(ReadBytes(golden + "DriverInformation.csv").value_or("<missing>"), kExpectedCsv);
 }
 
+// The same bytes on every platform: the list and the CSV of the sample disc
+// as the golden files in tests/data/golden hold them, written to other
+// targets while the disc stays as shipped.
+TEST(CliGoldenFiles, SampleDiscGivesTheGoldenListAndCsv) {
+  TempDir out;
+  const CliResult r = RunCli({"--csv", "--date", "3/7/2014", "--output", out.Path("FileList.txt"),
+                              "--csv-output", out.Path("DriverInformation.csv"),
+                              std::string(CARTULON_EXAMPLES) + "/SupportCD"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_TRUE(r.err.empty()) << r.err;
+  const std::string golden = std::string(CARTULON_TEST_DATA) + "/golden/SupportCD/";
+  const auto expectedList = ReadBytes(golden + "FileList.txt");
+  const auto expectedCsv = ReadBytes(golden + "DriverInformation.csv");
+  ASSERT_TRUE(expectedList && expectedCsv) << "golden files missing";
+  EXPECT_EQ(ReadBytes(out.Path("FileList.txt")), expectedList);
+  EXPECT_EQ(ReadBytes(out.Path("DriverInformation.csv")), expectedCsv);
+}
+
 }  // namespace
 }  // namespace cartulon::cli_test

@@ -3,15 +3,13 @@
 // replacements, the refusal to replace existing files, and that no template
 // or scratch file is left behind.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
-#include <ctime>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "cli/cli_runner.h"
+#include "platform/program_path.h"
 
 namespace cartulon::cli_test {
 namespace {
@@ -168,10 +166,13 @@ TEST_F(CliOutput, OutputInAMissingFolderFails) {
 }
 
 TEST_F(CliOutput, ReadOnlyDiscRootFails) {
-  if (::geteuid() == 0) GTEST_SKIP() << "file permissions do not bind the superuser";
-  ASSERT_EQ(::chmod(Disc().c_str(), 0555), 0);
+  if (!test_support::FolderPermissionsBind()) {
+    GTEST_SKIP() << "a read-only folder does not stop this process from writing";
+  }
+  namespace fs = std::filesystem;
+  fs::permissions(Disc(), fs::perms::owner_write, fs::perm_options::remove);
   const CliResult r = RunCli(Args({"--csv"}));
-  ::chmod(Disc().c_str(), 0755);
+  fs::permissions(Disc(), fs::perms::owner_write, fs::perm_options::add);
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_FALSE(r.err.empty());
   EXPECT_FALSE(Exists(ListPath()));
@@ -272,11 +273,9 @@ TEST_F(CliSettings, DateGoesIntoTheFooterAsGiven) {
 
 TEST_F(CliSettings, DefaultDateIsTodayWithoutLeadingZeros) {
   auto today = [] {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    return std::to_string(local.tm_mon + 1) + "/" + std::to_string(local.tm_mday) + "/" +
-           std::to_string(local.tm_year + 1900);
+    const LocalDate local = LocalToday();
+    return std::to_string(local.month) + "/" + std::to_string(local.day) + "/" +
+           std::to_string(local.year);
   };
   const std::string before = today();
   const CliResult r = RunCli({"--stdout", Disc()});
@@ -415,7 +414,8 @@ class CliLeavesNoFiles : public CliOutput {
   CliResult RunIsolated(std::vector<std::string> args) const {
     RunSettings settings;
     settings.cwd = work.Root();
-    settings.env = {{"TMPDIR", scratch.Root()}};
+    // The temporary folder: TMPDIR on POSIX, TMP and TEMP on Windows.
+    settings.env = {{"TMPDIR", scratch.Root()}, {"TMP", scratch.Root()}, {"TEMP", scratch.Root()}};
     return RunCli(args, settings);
   }
   void ExpectEmpty() const {

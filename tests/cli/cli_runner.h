@@ -3,14 +3,7 @@
 // and standard error captured, and small helpers the command's tests share:
 // file reading, folder listing, CRLF text building and a small disc that
 // the tests build in a scratch folder.
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <sys/types.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -24,19 +17,12 @@
 #include <vector>
 
 #include "support/temp_disc.h"
+#include "support/test_system.h"
 
 namespace cartulon::cli_test {
 
-struct CliResult {
-  int exitCode = -1;
-  std::string out;
-  std::string err;
-};
-
-struct RunSettings {
-  std::string cwd;                                       // empty: inherit
-  std::vector<std::pair<std::string, std::string>> env;  // added or replaced
-};
+using CliResult = test_support::ProcessResult;
+using RunSettings = test_support::ProcessSettings;
 
 inline std::optional<std::string> ReadBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -61,47 +47,9 @@ inline std::vector<std::string> FolderNames(const std::string& folder) {
 }
 
 // Runs the command with `args` (without the program name). Standard input
-// is /dev/null. A child killed by a signal gives 128 + the signal number.
+// is empty. A child killed by a signal gives 128 + the signal number.
 inline CliResult RunCli(const std::vector<std::string>& args, const RunSettings& settings = {}) {
-  TempDir capture;
-  const std::string outPath = capture.Path("stdout");
-  const std::string errPath = capture.Path("stderr");
-
-  std::vector<std::string> argvText;
-  argvText.push_back(CARTULON_CLI);
-  argvText.insert(argvText.end(), args.begin(), args.end());
-  std::vector<char*> argv;
-  for (std::string& a : argvText) argv.push_back(a.data());
-  argv.push_back(nullptr);
-
-  const pid_t pid = ::fork();
-  if (pid == 0) {
-    if (!settings.cwd.empty() && ::chdir(settings.cwd.c_str()) != 0) ::_exit(126);
-    for (const auto& [name, value] : settings.env) ::setenv(name.c_str(), value.c_str(), 1);
-    const int in = ::open("/dev/null", O_RDONLY);
-    const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    if (in < 0 || out < 0 || err < 0) ::_exit(126);
-    ::dup2(in, 0);
-    ::dup2(out, 1);
-    ::dup2(err, 2);
-    ::execv(argv[0], argv.data());
-    ::_exit(127);
-  }
-  CliResult result;
-  if (pid < 0) return result;
-  int status = 0;
-  while (::waitpid(pid, &status, 0) < 0) {
-    if (errno != EINTR) return result;
-  }
-  if (WIFEXITED(status)) {
-    result.exitCode = WEXITSTATUS(status);
-  } else if (WIFSIGNALED(status)) {
-    result.exitCode = 128 + WTERMSIG(status);
-  }
-  result.out = ReadBytes(outPath).value_or("");
-  result.err = ReadBytes(errPath).value_or("");
-  return result;
+  return test_support::RunProcess(CARTULON_CLI, args, settings);
 }
 
 inline std::string Blanks(std::size_t n) { return std::string(n, ' '); }

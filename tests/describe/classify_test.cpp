@@ -16,6 +16,7 @@
 #include "model/dir_structure.h"
 #include "platform/message_sink.h"
 #include "support/temp_disc.h"
+#include "support/test_system.h"
 
 namespace cartulon {
 namespace {
@@ -400,8 +401,9 @@ TEST_F(PackageRecordsTest, SubInstallPathsWithBackslashesResolveWhateverTheirCas
   disc_.WriteFile("Pkg/English.ini", kEnglish);
   disc_.WriteFile("Pkg/drivers/WIN7/Setup.INI", InstallerFile("7.0", {"WNT_5.2P"}));
   Analyse();
-  EXPECT_EQ(ListDescriptionSources(*tree_, Node("Pkg")),
-            std::vector<std::string>{disc_.Path("Pkg/drivers/WIN7/Setup.INI")});
+  const std::vector<std::string> sources = ListDescriptionSources(*tree_, Node("Pkg"));
+  ASSERT_EQ(sources.size(), 1u);
+  EXPECT_PRED2(test_support::SameEntryName, sources[0], disc_.Path("Pkg/drivers/WIN7/Setup.INI"));
   EXPECT_EQ(Record("Pkg").Version, "7.0");
   EXPECT_EQ(Record("Pkg").OSTagFlags[0], 1);
 }
@@ -441,6 +443,7 @@ TEST_F(PackageRecordsTest, SubInstallPathsOutsideTheFolderOrToMissingFiles) {
 }
 
 TEST_F(PackageRecordsTest, SourcesOutsideTheDiscCountAsMissing) {
+  if (!test_support::CanCreateSymbolicLinks()) GTEST_SKIP() << "no symbolic links here";
   // The disc is Disc/ inside the scratch folder; Secret/ lies beside it.
   disc_.WriteFile("Secret/secret.ini", InstallerFile("SECRET", {"WNT_5.2P"}, "1"));
   disc_.WriteFile("Secret/English.ini", Crlf({"[Default]", "Title=Leaked"}));
@@ -609,7 +612,7 @@ TEST(ReadDescriptionSourceTest, SurvivesBinaryTruncatedAndNulFilledFiles) {
   static constexpr char kWithNul[] =
       "[Information]\r\nTool_Name=Foo\x00junk\r\nTool_Version=3.1\r\nDescription=Plain\r\n";
   const std::string withNul =
-      dir.WriteFile("nul/Readme.ini", std::string(kWithNul, sizeof(kWithNul) - 1));
+      dir.WriteFile("with-nul/Readme.ini", std::string(kWithNul, sizeof(kWithNul) - 1));
   DescrStruct fromNul;
   ReadDescriptionSource(fromNul, withNul, "");
   EXPECT_EQ(fromNul.ToolName.substr(0, 3), "Foo");

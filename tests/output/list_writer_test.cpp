@@ -10,13 +10,12 @@
 #include <utility>
 #include <vector>
 
-#include <unistd.h>
-
 #include "output/layout_rules.h"
 #include "platform/disc_files.h"
 #include "platform/paths.h"
 #include "support/scripted_prompts.h"
 #include "support/temp_disc.h"
+#include "support/test_system.h"
 
 namespace cartulon {
 namespace {
@@ -586,7 +585,9 @@ TEST_F(SaveTest, FailedWriteLeavesNoPartialFile) {
 }
 
 TEST_F(SaveTest, ReadOnlyDiscFolderFailsAndKeepsTheEarlierFile) {
-  if (::geteuid() == 0) GTEST_SKIP() << "permissions do not stop the superuser";
+  if (!test_support::FolderPermissionsBind()) {
+    GTEST_SKIP() << "a read-only folder does not stop this process from writing";
+  }
   disc_.WriteFile("FileList.txt", "old list\r\n");
   std::filesystem::permissions(disc_.Root(), std::filesystem::perms::owner_write,
                                std::filesystem::perm_options::remove);

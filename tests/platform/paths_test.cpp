@@ -26,16 +26,5 @@ TEST(PathsTest, StripTrailingDelimiterRemovesOneOnly) {
   EXPECT_EQ(StripTrailingDelimiter(d + "disc" + d + d), d + "disc" + d);
 }
 
-TEST(PathsTest, JoinPathAddsOneDelimiter) {
-  EXPECT_EQ(JoinPath("/disc", "Bin"), "/disc/Bin");
-  EXPECT_EQ(JoinPath("/disc/", "Bin"), "/disc/Bin");
-  EXPECT_EQ(JoinPath("", "Bin"), "Bin");
-}
-
-TEST(PathsTest, DiscPathsWrittenWithBackslashesBecomeNative) {
-  EXPECT_EQ(FromDiscPath("Sub\\Win7\\Setup.ini"), "Sub/Win7/Setup.ini");
-  EXPECT_EQ(FromDiscPath(".\\Drivers"), "./Drivers");
-}
-
 }  // namespace
 }  // namespace cartulon

@@ -5,6 +5,7 @@
 #include <array>
 #include <string>
 
+#include "platform/paths.h"
 #include "shell/folder_history.h"
 #include "support/temp_disc.h"
 
@@ -80,34 +81,35 @@ TEST(FolderHistory, EmptyPathAndFirstRun) {
 class DefaultDiscRootTest : public ::testing::Test {
  protected:
   const std::array<std::string, 5> kNone = Five("", "", "", "", "");
+  const std::string kSep = std::string(1, kPathDelimiter);
   TempDir dir_;
 };
 
 TEST_F(DefaultDiscRootTest, ProgramInTheDiscsBinFolderProposesTheDiscRoot) {
   const std::string bin = dir_.MakeFolder("SupportCD/Bin");
   dir_.WriteFile("SupportCD/Bin/Zscdinst.ini", "[InstAll]\r\n");
-  const std::string root = dir_.Path("SupportCD") + "/";
+  const std::string root = dir_.Path("SupportCD") + kSep;
   // Remembered folders and the home folder do not matter on a disc.
   EXPECT_EQ(DefaultDiscRoot(bin, Five("/a/", "", "", "", ""), "/home/u"), root);
-  EXPECT_EQ(DefaultDiscRoot(bin + "/", kNone, "/home/u"), root);
+  EXPECT_EQ(DefaultDiscRoot(bin + kSep, kNone, "/home/u"), root);
 }
 
 TEST_F(DefaultDiscRootTest, TheDiscIsRecognisedWhateverTheLetterCase) {
   const std::string bin = dir_.MakeFolder("disc/BIN");
   dir_.WriteFile("disc/BIN/ZSCDINST.INI", "");
-  EXPECT_EQ(DefaultDiscRoot(bin, kNone, "/home/u"), dir_.Path("disc") + "/");
+  EXPECT_EQ(DefaultDiscRoot(bin, kNone, "/home/u"), dir_.Path("disc") + kSep);
 
   // The parent's Bin folder counts even when the program lies beside it.
   const std::string tools = dir_.MakeFolder("other/Tools");
   dir_.WriteFile("other/bin/zscdinst.ini", "");
-  EXPECT_EQ(DefaultDiscRoot(tools, kNone, "/home/u"), dir_.Path("other") + "/");
+  EXPECT_EQ(DefaultDiscRoot(tools, kNone, "/home/u"), dir_.Path("other") + kSep);
 }
 
 TEST_F(DefaultDiscRootTest, AMasterFileBesideTheProgramMakesItsParentTheRoot) {
   const std::string program = dir_.MakeFolder("image/Setup");
   dir_.WriteFile("image/Setup/Zscdinst.ini", "");
   EXPECT_EQ(DefaultDiscRoot(program, Five("/a/", "", "", "", ""), "/home/u"),
-            dir_.Path("image") + "/");
+            dir_.Path("image") + kSep);
 }
 
 TEST_F(DefaultDiscRootTest, InstalledProgramProposesTheFirstRememberedFolder) {
@@ -121,22 +123,22 @@ TEST_F(DefaultDiscRootTest, InstalledProgramProposesTheFirstRememberedFolder) {
 
 TEST_F(DefaultDiscRootTest, InstalledProgramWithoutHistoryProposesTheHomeFolder) {
   const std::string bin = dir_.MakeFolder("usr/bin");
-  EXPECT_EQ(DefaultDiscRoot(bin, kNone, "/home/u"), "/home/u/");
+  EXPECT_EQ(DefaultDiscRoot(bin, kNone, "/home/u"), "/home/u" + kSep);
   EXPECT_EQ(DefaultDiscRoot(bin, kNone, "/home/u/"), "/home/u/");
   EXPECT_EQ(DefaultDiscRoot(bin, kNone, "/"), "/");
   // With no home folder known, the parent of the program's folder as before.
-  EXPECT_EQ(DefaultDiscRoot(bin, kNone, ""), dir_.Path("usr") + "/");
+  EXPECT_EQ(DefaultDiscRoot(bin, kNone, ""), dir_.Path("usr") + kSep);
 }
 
 TEST_F(DefaultDiscRootTest, OnlyARegularMasterFileMarksADisc) {
   // A folder of that name is not the master file.
   const std::string bin = dir_.MakeFolder("fake/Bin");
   dir_.MakeFolder("fake/Bin/Zscdinst.ini");
-  EXPECT_EQ(DefaultDiscRoot(bin, kNone, "/home/u"), "/home/u/");
+  EXPECT_EQ(DefaultDiscRoot(bin, kNone, "/home/u"), "/home/u" + kSep);
   // Nor is a master file elsewhere on the disc.
   const std::string deep = dir_.MakeFolder("deep/Bin/Tools");
   dir_.WriteFile("deep/Zscdinst.ini", "");
-  EXPECT_EQ(DefaultDiscRoot(deep, kNone, "/home/u"), "/home/u/");
+  EXPECT_EQ(DefaultDiscRoot(deep, kNone, "/home/u"), "/home/u" + kSep);
 }
 
 }  // namespace

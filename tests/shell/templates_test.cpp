@@ -6,12 +6,11 @@
 #include <string>
 #include <vector>
 
-#include <unistd.h>
-
 #include "platform/disc_files.h"
 #include "platform/ini_profile.h"
 #include "resources/embedded.h"
 #include "support/temp_disc.h"
+#include "support/test_system.h"
 
 namespace cartulon {
 namespace {
@@ -99,7 +98,9 @@ TEST_F(ExtractTemplateTest, UnwritableFolderIsReported) {
 }
 
 TEST_F(ExtractTemplateTest, ReadOnlyFolderIsReportedAndKeepsTheEarlierFile) {
-  if (::geteuid() == 0) GTEST_SKIP() << "permissions do not stop the superuser";
+  if (!test_support::FolderPermissionsBind()) {
+    GTEST_SKIP() << "a read-only folder does not stop this process from writing";
+  }
   work_.WriteFile("FileList_Exp.ini", "[Title]\r\nFileTitle=Earlier\r\n");
   std::filesystem::permissions(work_.Root(), std::filesystem::perms::owner_write,
                                std::filesystem::perm_options::remove);

@@ -5,11 +5,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <random>
 #include <system_error>
 
-#include <unistd.h>
+#include "platform/paths.h"
+#include "support/test_system.h"
 
 namespace fs = std::filesystem;
 
@@ -49,7 +49,7 @@ TempDir::TempDir() {
   std::random_device rd;
   const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
   for (int attempt = 0; attempt < 100; ++attempt) {
-    const std::string name = "cartulon-" + std::to_string(::getpid()) + "-" +
+    const std::string name = "cartulon-" + std::to_string(ProcessId()) + "-" +
                              std::to_string(g_counter++) + "-" +
                              std::to_string(static_cast<unsigned long long>(stamp) ^ rd());
     const fs::path candidate = base / name;
@@ -75,30 +75,27 @@ TempDir::~TempDir() {
   }
 }
 
+// Byte strings throughout, so that names in the upper half of the code page
+// reach the file system unchanged.
 std::string TempDir::Path(std::string_view rel) const {
   if (rel.empty()) return root_;
-  return (fs::path(root_) / fs::path(std::string(rel)).make_preferred()).string();
+  std::string path = root_;
+  path += kPathDelimiter;
+  for (char c : rel) path += c == '/' ? kPathDelimiter : c;
+  return path;
 }
 
 std::string TempDir::MakeFolder(std::string_view rel) const {
   const std::string path = Path(rel);
-  std::error_code ec;
-  fs::create_directories(path, ec);
-  if (ec && !fs::is_directory(path)) Fail("cannot create folder", path);
+  if (!MakeFolders(path)) Fail("cannot create folder", path);
   return path;
 }
 
 std::string TempDir::WriteFile(std::string_view rel, std::string_view bytes) const {
   const std::string path = Path(rel);
-  const fs::path parent = fs::path(path).parent_path();
-  std::error_code ec;
-  fs::create_directories(parent, ec);
-  if (ec && !fs::is_directory(parent)) Fail("cannot create folder", parent.string());
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  if (!out) Fail("cannot open file for writing", path);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  out.close();
-  if (!out) Fail("cannot write file", path);
+  const std::string parent = StripTrailingDelimiter(FolderPart(path));
+  if (!parent.empty() && !MakeFolders(parent)) Fail("cannot create folder", parent);
+  if (!WriteWholeFile(path, bytes)) Fail("cannot write file", path);
   return path;
 }
 

@@ -1,13 +1,17 @@
 // An interrupted run leaves nothing behind: SIGTERM at several moments of a
 // run on a generated disc removes the scratch folder and any unfinished
 // write, and the command ends with 128 + the signal number.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/types.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
+#include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <thread>
 #include <vector>

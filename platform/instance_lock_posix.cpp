@@ -1,20 +1,16 @@
 #include "platform/instance_lock.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
 #include "platform/paths.h"
-
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
 
 namespace cartulon {
 
@@ -26,45 +22,6 @@ std::string LockFilePath(std::string_view name, const std::string& folder) {
   fileName += ".lock";
   return JoinPath(folder, fileName);
 }
-
-#ifdef _WIN32
-
-InstanceLock::~InstanceLock() { Release(); }
-
-bool InstanceLock::Held() const { return handle_ != nullptr; }
-
-void InstanceLock::Release() {
-  if (handle_ != nullptr) {
-    ReleaseMutex(static_cast<HANDLE>(handle_));
-    CloseHandle(static_cast<HANDLE>(handle_));
-    handle_ = nullptr;
-  }
-}
-
-LockResult InstanceLock::Acquire(std::string_view name, const std::string&) {
-  Release();
-  const std::string mutexName(name);
-  HANDLE existing = OpenMutexA(MUTEX_ALL_ACCESS, FALSE, mutexName.c_str());
-  if (existing != nullptr) {
-    CloseHandle(existing);
-    return LockResult::HeldElsewhere;
-  }
-  HANDLE created = CreateMutexA(nullptr, TRUE, mutexName.c_str());
-  if (created == nullptr) return LockResult::Unavailable;
-  if (GetLastError() == ERROR_ALREADY_EXISTS) {
-    CloseHandle(created);
-    return LockResult::HeldElsewhere;
-  }
-  handle_ = created;
-  return LockResult::Acquired;
-}
-
-std::string DefaultLockFolder() {
-  std::error_code ec;
-  return std::filesystem::temp_directory_path(ec).string();
-}
-
-#else
 
 namespace {
 
@@ -88,13 +45,13 @@ bool PrepareOwnFolder(const std::string& folder) {
 
 InstanceLock::~InstanceLock() { Release(); }
 
-bool InstanceLock::Held() const { return fd_ >= 0; }
+bool InstanceLock::Held() const { return native_ >= 0; }
 
 void InstanceLock::Release() {
-  if (fd_ >= 0) {
-    ::flock(fd_, LOCK_UN);
-    ::close(fd_);
-    fd_ = -1;
+  if (native_ >= 0) {
+    ::flock(static_cast<int>(native_), LOCK_UN);
+    ::close(static_cast<int>(native_));
+    native_ = -1;
   }
 }
 
@@ -110,7 +67,7 @@ LockResult InstanceLock::Acquire(std::string_view name, const std::string& folde
     ::close(fd);
     return error == EWOULDBLOCK ? LockResult::HeldElsewhere : LockResult::Unavailable;
   }
-  fd_ = fd;
+  native_ = fd;
   return LockResult::Acquired;
 }
 
@@ -122,7 +79,5 @@ std::string DefaultLockFolder() {
   if (ec || temp.empty()) temp = "/tmp";
   return JoinPath(temp, "cartulon-" + std::to_string(::getuid()));
 }
-
-#endif
 
 }  // namespace cartulon

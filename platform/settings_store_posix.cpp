@@ -47,62 +47,9 @@ std::vector<Line> SplitSection(const IniFile& ini, std::string_view section) {
   return lines;
 }
 
-}  // namespace
-
-SettingsLocations DefaultSettingsLocations() {
-  const std::string override = Environment(kStoreOverrideVariable);
-  if (!override.empty()) return {override, override};
-  SettingsLocations locations;
-#ifdef _WIN32
-  std::string machine = Environment("ProgramData");
-  if (machine.empty()) machine = "C:\\ProgramData";
-  locations.machineFile = JoinPath(JoinPath(machine, "Cartulon"), "remember.ini");
-  std::string user = Environment("APPDATA");
-  if (user.empty()) user = machine;
-  locations.userFile = JoinPath(JoinPath(user, "Cartulon"), "remember.ini");
-#else
-  locations.machineFile = "/etc/xdg/cartulon/remember.ini";
-  std::string config = Environment("XDG_CONFIG_HOME");
-  if (config.empty() || config[0] != '/') {
-    const std::string home = Environment("HOME");
-    config = JoinPath(home.empty() ? std::string("/") : home, ".config");
-  }
-  locations.userFile = JoinPath(JoinPath(config, "cartulon"), "remember.ini");
-#endif
-  return locations;
-}
-
-SettingsStore::SettingsStore(SettingsLocations locations) : locations_(std::move(locations)) {}
-
-const std::string& SettingsStore::ReadPath() const {
-  if (!locations_.userFile.empty() && locations_.userFile != locations_.machineFile &&
-      FileExists(locations_.userFile)) {
-    return locations_.userFile;
-  }
-  return locations_.machineFile;
-}
-
-std::string SettingsStore::ReadString(std::string_view key, std::string_view name) const {
-  return IniFile::Load(ReadPath()).Get(key, name, "");
-}
-
-bool SettingsStore::WriteStrings(std::string_view key,
-                                 const std::vector<std::pair<std::string, std::string>>& values) {
-  const bool userTookOver = !locations_.userFile.empty() &&
-                            locations_.userFile != locations_.machineFile &&
-                            FileExists(locations_.userFile);
-  if (!userTookOver && !locations_.machineFile.empty() &&
-      WriteTo(locations_.machineFile, key, values)) {
-    return true;
-  }
-  if (locations_.userFile.empty() || locations_.userFile == locations_.machineFile) {
-    return userTookOver && WriteTo(locations_.userFile, key, values);
-  }
-  return WriteTo(locations_.userFile, key, values);
-}
-
-bool SettingsStore::WriteTo(const std::string& path, std::string_view key,
-                            const std::vector<std::pair<std::string, std::string>>& values) const {
+// Rewrites the file at `path` with the values of `key` set.
+bool WriteTo(const std::string& path, std::string_view key,
+             const std::vector<std::pair<std::string, std::string>>& values) {
   const IniFile current = IniFile::Load(path);
 
   std::string text;
@@ -138,6 +85,51 @@ bool SettingsStore::WriteTo(const std::string& path, std::string_view key,
   if (!parent.empty()) std::filesystem::create_directories(parent, ec);
   std::string error;
   return WriteFileAtomically(path, text, &error);
+}
+
+}  // namespace
+
+SettingsLocations DefaultSettingsLocations() {
+  const std::string override = Environment(kStoreOverrideVariable);
+  if (!override.empty()) return {override, override};
+  SettingsLocations locations;
+  locations.machine = "/etc/xdg/cartulon/remember.ini";
+  std::string config = Environment("XDG_CONFIG_HOME");
+  if (config.empty() || config[0] != '/') {
+    const std::string home = Environment("HOME");
+    config = JoinPath(home.empty() ? std::string("/") : home, ".config");
+  }
+  locations.user = JoinPath(JoinPath(config, "cartulon"), "remember.ini");
+  return locations;
+}
+
+SettingsStore::SettingsStore(SettingsLocations locations) : locations_(std::move(locations)) {}
+
+std::string SettingsStore::ReadPath(std::string_view) const {
+  if (!locations_.user.empty() && locations_.user != locations_.machine &&
+      FileExists(locations_.user)) {
+    return locations_.user;
+  }
+  return locations_.machine;
+}
+
+std::string SettingsStore::ReadString(std::string_view key, std::string_view name) const {
+  return IniFile::Load(ReadPath()).Get(key, name, "");
+}
+
+bool SettingsStore::WriteStrings(std::string_view key,
+                                 const std::vector<std::pair<std::string, std::string>>& values) {
+  const bool userTookOver = !locations_.user.empty() &&
+                            locations_.user != locations_.machine &&
+                            FileExists(locations_.user);
+  if (!userTookOver && !locations_.machine.empty() &&
+      WriteTo(locations_.machine, key, values)) {
+    return true;
+  }
+  if (locations_.user.empty() || locations_.user == locations_.machine) {
+    return userTookOver && WriteTo(locations_.user, key, values);
+  }
+  return WriteTo(locations_.user, key, values);
 }
 
 }  // namespace cartulon

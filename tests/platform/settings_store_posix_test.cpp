@@ -116,16 +116,16 @@ TEST(SettingsStore, EnvironmentNamesTheStoreFile) {
   const std::string savedValue = saved ? saved : "";
   ::setenv(kStoreOverrideVariable, "/some/where/store.ini", 1);
   SettingsLocations named = DefaultSettingsLocations();
-  EXPECT_EQ(named.machineFile, "/some/where/store.ini");
-  EXPECT_EQ(named.userFile, "/some/where/store.ini");
+  EXPECT_EQ(named.machine, "/some/where/store.ini");
+  EXPECT_EQ(named.user, "/some/where/store.ini");
 
   ::unsetenv(kStoreOverrideVariable);
   const char* savedConfig = std::getenv("XDG_CONFIG_HOME");
   const std::string savedConfigValue = savedConfig ? savedConfig : "";
   ::setenv("XDG_CONFIG_HOME", "/home/u/.cfg", 1);
   SettingsLocations system = DefaultSettingsLocations();
-  EXPECT_EQ(system.machineFile, "/etc/xdg/cartulon/remember.ini");
-  EXPECT_EQ(system.userFile, "/home/u/.cfg/cartulon/remember.ini");
+  EXPECT_EQ(system.machine, "/etc/xdg/cartulon/remember.ini");
+  EXPECT_EQ(system.user, "/home/u/.cfg/cartulon/remember.ini");
   if (savedConfig) {
     ::setenv("XDG_CONFIG_HOME", savedConfigValue.c_str(), 1);
   } else {

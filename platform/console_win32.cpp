@@ -1,0 +1,63 @@
+#include "platform/console.h"
+
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+
+namespace cartulon {
+
+namespace {
+
+bool IsConsoleWindow(HANDLE stream) {
+  DWORD mode = 0;
+  return stream != nullptr && stream != INVALID_HANDLE_VALUE && GetConsoleMode(stream, &mode) != 0;
+}
+
+// Text in the system code page, shown by the console as it is meant
+// whatever the console's own code page.
+bool WriteToConsole(HANDLE console, std::string_view bytes) {
+  if (bytes.empty()) return true;
+  const int size = static_cast<int>(bytes.size());
+  const int length = MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, wide.data(), length);
+  std::wstring_view rest = wide;
+  while (!rest.empty()) {
+    // Moderate pieces: older consoles refuse very long writes.
+    const DWORD piece = static_cast<DWORD>(std::min<std::size_t>(rest.size(), 8192));
+    DWORD written = 0;
+    if (!WriteConsoleW(console, rest.data(), piece, &written, nullptr) || written == 0) return false;
+    rest.remove_prefix(written);
+  }
+  return true;
+}
+
+bool WriteStream(std::FILE* stream, DWORD which, std::string_view bytes) {
+  HANDLE handle = GetStdHandle(which);
+  if (IsConsoleWindow(handle)) {
+    std::fflush(stream);
+    return WriteToConsole(handle, bytes);
+  }
+  if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), stream) != bytes.size()) {
+    return false;
+  }
+  return std::fflush(stream) == 0;
+}
+
+}  // namespace
+
+void PrepareConsole() {
+  // The bytes go out as they are, as on POSIX: no LF becomes CR LF.
+  _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
+}
+
+bool WriteStandardOutput(std::string_view bytes) { return WriteStream(stdout, STD_OUTPUT_HANDLE, bytes); }
+
+void WriteStandardError(std::string_view bytes) { WriteStream(stderr, STD_ERROR_HANDLE, bytes); }
+
+}  // namespace cartulon

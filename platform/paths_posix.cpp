@@ -1,0 +1,14 @@
+#include "platform/paths.h"
+
+namespace cartulon {
+
+// '/' alone delimits; a '\' is an ordinary byte of a name here (FromDiscPath
+// turns the disc's own '\' into '/').
+const char kPathDelimiter = '/';
+
+bool IsPathDelimiter(char c) { return c == '/'; }
+
+// No drive letters: only the delimiter ends a prefix.
+bool EndsPathPrefix(char c) { return c == '/'; }
+
+}  // namespace cartulon

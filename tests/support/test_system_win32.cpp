@@ -1,0 +1,179 @@
+#include "support/test_system.h"
+
+#include <windows.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+
+#include "platform/disc_files.h"
+#include "platform/paths.h"
+#include "platform/text.h"
+#include "support/temp_disc.h"
+
+namespace cartulon::test_support {
+
+namespace {
+
+std::string ReadCapture(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// One argument as the C runtime of the child splits its command line:
+// quotes around it, backslashes doubled only where a quote follows them.
+std::string Quoted(const std::string& arg) {
+  if (!arg.empty() && arg.find_first_of(" \t\n\v\"") == std::string::npos) return arg;
+  std::string quoted = "\"";
+  for (std::size_t i = 0;; ++i) {
+    std::size_t backslashes = 0;
+    while (i < arg.size() && arg[i] == '\\') {
+      ++i;
+      ++backslashes;
+    }
+    if (i == arg.size()) {
+      quoted.append(backslashes * 2, '\\');
+      break;
+    }
+    if (arg[i] == '"') {
+      quoted.append(backslashes * 2 + 1, '\\');
+    } else {
+      quoted.append(backslashes, '\\');
+    }
+    quoted.push_back(arg[i]);
+  }
+  quoted.push_back('"');
+  return quoted;
+}
+
+// This process's environment with `changes` applied (names ignore case),
+// as the NUL-separated block CreateProcess takes.
+std::string EnvironmentBlock(const std::vector<std::pair<std::string, std::string>>& changes) {
+  std::vector<std::string> entries;
+  if (char* block = GetEnvironmentStringsA()) {
+    for (const char* entry = block; *entry != '\0'; entry += std::char_traits<char>::length(entry) + 1) {
+      entries.emplace_back(entry);
+    }
+    FreeEnvironmentStringsA(block);
+  }
+  for (const auto& [name, value] : changes) {
+    const std::string prefix = name + "=";
+    std::erase_if(entries, [&](const std::string& entry) {
+      return entry.size() >= prefix.size() &&
+             EqualsIgnoringAsciiCase(std::string_view(entry).substr(0, prefix.size()), prefix);
+    });
+    entries.push_back(prefix + value);
+  }
+  std::string block;
+  for (const std::string& entry : entries) {
+    block += entry;
+    block.push_back('\0');
+  }
+  block.push_back('\0');
+  return block;
+}
+
+HANDLE Inheritable(const std::string& path, DWORD access, DWORD disposition) {
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+  return CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, disposition,
+                     FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+void SetVariable(const std::string& name, const std::optional<std::string>& value) {
+  // Both copies: the C runtime's (getenv) and the system's (child processes).
+  _putenv_s(name.c_str(), value ? value->c_str() : "");
+  SetEnvironmentVariableA(name.c_str(), value ? value->c_str() : nullptr);
+}
+
+}  // namespace
+
+ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& args,
+                         const ProcessSettings& settings) {
+  TempDir capture;
+  const std::string outPath = capture.Path("stdout");
+  const std::string errPath = capture.Path("stderr");
+  ProcessResult result;
+
+  std::string commandLine = Quoted(program);
+  for (const std::string& arg : args) commandLine += " " + Quoted(arg);
+  std::string environment = EnvironmentBlock(settings.env);
+
+  HANDLE in = Inheritable("NUL", GENERIC_READ, OPEN_EXISTING);
+  HANDLE out = Inheritable(outPath, GENERIC_WRITE, CREATE_ALWAYS);
+  HANDLE err = Inheritable(errPath, GENERIC_WRITE, CREATE_ALWAYS);
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = in;
+  startup.hStdOutput = out;
+  startup.hStdError = err;
+  PROCESS_INFORMATION process{};
+  const bool started =
+      in != INVALID_HANDLE_VALUE && out != INVALID_HANDLE_VALUE && err != INVALID_HANDLE_VALUE &&
+      CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, environment.data(),
+                     settings.cwd.empty() ? nullptr : settings.cwd.c_str(), &startup, &process);
+  for (HANDLE handle : {in, out, err}) {
+    if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
+  }
+  if (!started) return result;
+  WaitForSingleObject(process.hProcess, INFINITE);
+  DWORD code = 0;
+  if (GetExitCodeProcess(process.hProcess, &code)) result.exitCode = static_cast<int>(code);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  result.out = ReadCapture(outPath);
+  result.err = ReadCapture(errPath);
+  return result;
+}
+
+ScopedEnvironment::ScopedEnvironment(std::string name, const std::optional<std::string>& value)
+    : name_(std::move(name)) {
+  if (const char* earlier = std::getenv(name_.c_str())) earlier_ = earlier;
+  SetVariable(name_, value);
+}
+
+ScopedEnvironment::~ScopedEnvironment() { SetVariable(name_, earlier_); }
+
+bool MakeFolders(const std::string& path) {
+  if (FolderExists(path)) return true;
+  const std::string parent = StripTrailingDelimiter(FolderPart(StripTrailingDelimiter(path)));
+  if (!parent.empty() && parent != path && parent.back() != ':' && !MakeFolders(parent)) {
+    return false;
+  }
+  return CreateDirectoryA(path.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+bool WriteWholeFile(const std::string& path, std::string_view bytes) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const bool whole = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+                               nullptr) &&
+                     written == bytes.size();
+  return CloseHandle(file) && whole;
+}
+
+bool SameEntryName(std::string_view a, std::string_view b) { return EqualsIgnoringAsciiCase(a, b); }
+
+bool NamesDifferingOnlyInCaseCoexist() { return false; }
+
+int ProcessId() { return static_cast<int>(GetCurrentProcessId()); }
+
+bool FolderPermissionsBind() { return false; }
+
+bool ForbiddenNamesCanExist() { return false; }
+
+std::optional<std::vector<std::string>> RunAsOrdinaryUser(
+    const std::function<std::vector<std::string>()>&) {
+  return std::nullopt;
+}
+
+bool MakePipe(const std::string& path) {
+  (void)path;
+  return false;
+}
+
+bool CanCreateSymbolicLinks() { return false; }
+
+}  // namespace cartulon::test_support
