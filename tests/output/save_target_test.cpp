@@ -73,6 +73,47 @@ TEST_F(SaveTargetTest, FailedWriteIsReportedUnderTheFailureCaption) {
   EXPECT_EQ(messages_.messages[0].kind, MessageKind::Error);
 }
 
+TEST_F(SaveTargetTest, ExistingTargetIsFoundByTheLetterCaseRule) {
+  // No entry of that name: the path as given.
+  EXPECT_EQ(ExistingTargetPath(target_.path), target_.path);
+  EXPECT_EQ(ExistingTargetPath(dir_.Path("missing/FileList.txt")),
+            dir_.Path("missing/FileList.txt"));
+
+  const std::string upper = dir_.WriteFile("cd/FILELIST.TXT", "old");
+  EXPECT_EQ(ExistingTargetPath(target_.path), upper);
+  EXPECT_EQ(ExistingTargetPath(upper), upper);
+  // The exact name wins over a case variant.
+  dir_.WriteFile("cd/FileList.txt", "exact");
+  EXPECT_EQ(ExistingTargetPath(target_.path), target_.path);
+  // A folder is an entry like any other: the write then refuses it.
+  const std::string folder = dir_.MakeFolder("cd/DRIVERINFORMATION.CSV");
+  EXPECT_EQ(ExistingTargetPath(dir_.Path("cd/DriverInformation.csv")), folder);
+}
+
+TEST_F(SaveTargetTest, ACaseVariantIsAskedAboutKeptOrReplacedUnderItsOwnName) {
+  const std::string upper = dir_.WriteFile("cd/FILELIST.TXT", "old");
+  prompts_.answerYes = false;
+  EXPECT_EQ(WriteToTarget(target_, "new", prompts_, messages_), SaveOutcome::Declined);
+  ASSERT_EQ(prompts_.questions.size(), 1u);
+  EXPECT_EQ(prompts_.questions[0].second, "Replace?\n" + upper);
+  EXPECT_EQ(Read(upper), "old");
+
+  prompts_.answerYes = true;
+  std::string written;
+  EXPECT_EQ(WriteToTarget(target_, "new", prompts_, messages_, &written), SaveOutcome::Written);
+  EXPECT_EQ(written, upper);
+  EXPECT_EQ(Read(upper), "new");
+  EXPECT_FALSE(FileExists(target_.path));
+  EXPECT_TRUE(messages_.messages.empty());
+
+  // Without the question (replacing allowed) the same file is replaced.
+  target_.askBeforeReplace = false;
+  EXPECT_EQ(WriteToTarget(target_, "newer", prompts_, messages_, &written), SaveOutcome::Written);
+  EXPECT_EQ(written, upper);
+  EXPECT_EQ(Read(upper), "newer");
+  EXPECT_FALSE(FileExists(target_.path));
+}
+
 TEST(SaveDialogExtensionTest, AddsTheFilterExtensionOnlyWhenMissing) {
   EXPECT_EQ(ApplySaveDialogExtension({"list", 1}), "list.txt");
   EXPECT_EQ(ApplySaveDialogExtension({"list.txt", 1}), "list.txt");
