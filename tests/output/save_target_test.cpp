@@ -90,30 +90,6 @@ TEST_F(SaveTargetTest, ExistingTargetIsFoundByTheLetterCaseRule) {
   EXPECT_EQ(ExistingTargetPath(dir_.Path("cd/DriverInformation.csv")), folder);
 }
 
-TEST_F(SaveTargetTest, ACaseVariantIsAskedAboutKeptOrReplacedUnderItsOwnName) {
-  const std::string upper = dir_.WriteFile("cd/FILELIST.TXT", "old");
-  prompts_.answerYes = false;
-  EXPECT_EQ(WriteToTarget(target_, "new", prompts_, messages_), SaveOutcome::Declined);
-  ASSERT_EQ(prompts_.questions.size(), 1u);
-  EXPECT_EQ(prompts_.questions[0].second, "Replace?\n" + upper);
-  EXPECT_EQ(Read(upper), "old");
-
-  prompts_.answerYes = true;
-  std::string written;
-  EXPECT_EQ(WriteToTarget(target_, "new", prompts_, messages_, &written), SaveOutcome::Written);
-  EXPECT_EQ(written, upper);
-  EXPECT_EQ(Read(upper), "new");
-  EXPECT_FALSE(FileExists(target_.path));
-  EXPECT_TRUE(messages_.messages.empty());
-
-  // Without the question (replacing allowed) the same file is replaced.
-  target_.askBeforeReplace = false;
-  EXPECT_EQ(WriteToTarget(target_, "newer", prompts_, messages_, &written), SaveOutcome::Written);
-  EXPECT_EQ(written, upper);
-  EXPECT_EQ(Read(upper), "newer");
-  EXPECT_FALSE(FileExists(target_.path));
-}
-
 TEST(SaveDialogExtensionTest, AddsTheFilterExtensionOnlyWhenMissing) {
   EXPECT_EQ(ApplySaveDialogExtension({"list", 1}), "list.txt");
   EXPECT_EQ(ApplySaveDialogExtension({"list.txt", 1}), "list.txt");

@@ -4,10 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "output/layout_rules.h"
 #include "platform/disc_files.h"
@@ -101,43 +99,6 @@ TEST_F(ListRunTest, ExistingTargetsStopTheBatchRunBeforeAnythingIsWritten) {
   settings_.targets.askBeforeReplacingCsv = false;
   EXPECT_EQ(RunBatch(settings_, sink_), BatchStatus::Succeeded);
   EXPECT_NE(ReadFileBytes(disc_.Path("DriverInformation.csv")), "old table\r\n");
-}
-
-TEST_F(ListRunTest, TargetsDifferingInLetterCaseAreTheExistingTargets) {
-  const std::string list = disc_.WriteFile("FILELIST.TXT", "old list\r\n");
-  const std::string table = disc_.WriteFile("driverinformation.csv", "old table\r\n");
-  settings_.targets.writeCsv = true;
-  ASSERT_EQ(RunBatch(settings_, sink_), BatchStatus::Failed);
-  EXPECT_EQ(ReadFileBytes(list), "old list\r\n");
-  EXPECT_EQ(ReadFileBytes(table), "old table\r\n");
-  EXPECT_FALSE(FileExists(disc_.Path("FileList.txt")));
-  EXPECT_FALSE(FileExists(disc_.Path("DriverInformation.csv")));
-  ASSERT_EQ(sink_.messages.size(), 3u);
-  EXPECT_EQ(sink_.messages[0].text, list + " already exists; use --force to replace it");
-  EXPECT_EQ(sink_.messages[1].text, table + " already exists; use --force to replace it");
-  EXPECT_EQ(sink_.messages[2].text, "nothing written");
-
-  sink_.messages.clear();
-  settings_.targets.replaceList = true;
-  settings_.targets.askBeforeReplacingCsv = false;
-  ASSERT_EQ(RunBatch(settings_, sink_), BatchStatus::Succeeded);
-  EXPECT_TRUE(sink_.messages.empty());
-  const std::optional<std::string> written = ReadFileBytes(list);
-  ASSERT_TRUE(written);
-  EXPECT_EQ(written->rfind("File List for the included support software for X99 Pro", 0), 0u);
-  // The table comes from the list just written under its existing name.
-  const std::optional<std::string> rows = ReadFileBytes(table);
-  ASSERT_TRUE(rows);
-  EXPECT_NE(rows->find("Zolt,Sound Driver,6.0,"), std::string::npos) << *rows;
-  // One list and one table in the root, under the names they had.
-  const std::optional<std::vector<FolderEntry>> entries = ListFolder(disc_.Root());
-  ASSERT_TRUE(entries);
-  std::vector<std::string> targets;
-  for (const FolderEntry& entry : *entries) {
-    if (!entry.isFolder) targets.push_back(entry.name);
-  }
-  std::sort(targets.begin(), targets.end());
-  EXPECT_EQ(targets, (std::vector<std::string>{"FILELIST.TXT", "Ver.tag", "driverinformation.csv"}));
 }
 
 TEST_F(ListRunTest, TargetsThatAreNotRegularFilesAreRefusedEvenWithReplacing) {
