@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "cli/check_command.h"
+#include "output/save_target.h"
 #include "platform/console.h"
 #include "platform/disc_files.h"
 #include "platform/file_identity.h"
@@ -115,8 +116,12 @@ int Run(const Options& opt, const char* argv0) {
   targets.csv = opt.csvOutput;
   targets.askBeforeReplacingCsv = !opt.force;
 
-  const std::string listTarget = ListTargetPath(StripTrailingDelimiter(opt.root), targets);
-  if (opt.csv && !opt.toStdout && SameFile(listTarget, DriverCsvTarget(listTarget, targets))) {
+  // Both as the write finds them: names that differ in letter case only can
+  // lead to one existing file.
+  const std::string listTarget =
+      ExistingTargetPath(ListTargetPath(StripTrailingDelimiter(opt.root), targets));
+  if (opt.csv && !opt.toStdout &&
+      SameFile(listTarget, ExistingTargetPath(DriverCsvTarget(listTarget, targets)))) {
     PrintError("--output and --csv-output name the same file: " + listTarget);
     return kExitUsage;
   }

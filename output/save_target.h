@@ -23,12 +23,22 @@ struct SaveTarget {
   std::string failureCaption; // of the failed-write message
 };
 
-// Writes `bytes` to target.path; when it exists and askBeforeReplace is set,
-// asks first, and on No writes to the name picked in the save dialog (with
-// the filter's extension, ApplySaveDialogExtension) instead, or nothing at
-// all when the dialog is cancelled (Declined). A write that fails is
-// reported as "Cannot create file "<path>". <reason>" and gives Failed.
-// `writtenPath` receives the path written.
+// The target as it exists on disc: the last component of `path` looked up
+// in its folder by the letter-case rule of the disc's home file system (the
+// exact name when present, otherwise the first entry of any kind whose name
+// differs only in ASCII letter case). `path` itself when no entry matches or
+// the folder cannot be listed. An existing FILELIST.TXT is therefore the
+// target FileList.txt: it is asked about, kept or replaced under its own
+// name, and no second file appears beside it.
+std::string ExistingTargetPath(const std::string& path);
+
+// Writes `bytes` to target.path, as ExistingTargetPath finds it; when it
+// exists and askBeforeReplace is set, asks first, and on No writes to the
+// name picked in the save dialog (with the filter's extension,
+// ApplySaveDialogExtension) instead, or nothing at all when the dialog is
+// cancelled (Declined). A write that fails is reported as "Cannot create
+// file "<path>". <reason>" and gives Failed. `writtenPath` receives the
+// path written.
 SaveOutcome WriteToTarget(const SaveTarget& target, std::string_view bytes, UserPrompts& prompts,
                           MessageSink& messages, std::string* writtenPath = nullptr);
 

@@ -7,6 +7,7 @@
 #include "describe/os_tags.h"
 #include "model/dir_structure.h"
 #include "output/layout_rules.h"
+#include "output/save_target.h"
 #include "platform/disc_files.h"
 #include "platform/paths.h"
 #include "platform/scratch_folder.h"
@@ -76,12 +77,14 @@ BatchStatus BatchRun::Run() {
   // Every target is checked before anything is written. Only regular files
   // (or links, replaced as links) are ever replaced: anything else is
   // refused, with or without the permission to replace; an existing file
-  // stops the run unless replacing is allowed.
+  // stops the run unless replacing is allowed. A target is looked up as the
+  // write will find it, so a name that differs in letter case only counts.
   std::vector<std::string> targetsToCheck;
   if (!toStream) targetsToCheck.push_back(listTarget);
   if (targets.writeCsv) targetsToCheck.push_back(csvTarget);
   bool stopped = false;
-  for (const std::string& path : targetsToCheck) {
+  for (const std::string& target : targetsToCheck) {
+    const std::string path = ExistingTargetPath(target);
     std::error_code ec;
     const fs::file_status status = fs::symlink_status(path, ec);
     if (!fs::exists(status)) continue;
@@ -123,7 +126,7 @@ BatchStatus BatchRun::Run() {
   if (result.Succeeded()) return BatchStatus::Succeeded;
   if (prompts.asked) {
     const std::string& target = result.list != SaveOutcome::Written ? listTarget : csvTarget;
-    Report(target + " appeared during the run; not replaced");
+    Report(ExistingTargetPath(target) + " appeared during the run; not replaced");
   }
   return BatchStatus::Failed;
 }

@@ -240,6 +240,52 @@ TEST_F(CliExistingTargets, ForceReplacesBoth) {
   EXPECT_EQ(ReadBytes(CsvPath()).value_or("<missing>"), kGoldenCsv);
 }
 
+TEST_F(CliExistingTargets, TargetsDifferingInLetterCaseAreKeptOrReplacedUnderTheirNames) {
+  const std::string list = dir.WriteFile("disc/FILELIST.TXT", oldList);
+  const std::string csv = dir.WriteFile("disc/driverinformation.csv", oldCsv);
+  const std::vector<std::string> names = FolderNames(Disc());
+  const CliResult kept = RunCli(Args({"--csv"}));
+  EXPECT_EQ(kept.exitCode, 1);
+  EXPECT_EQ(kept.err, "cartulon-cli: " + list + " already exists; use --force to replace it\n" +
+                          "cartulon-cli: " + csv + " already exists; use --force to replace it\n" +
+                          "cartulon-cli: nothing written\n");
+  EXPECT_EQ(ReadBytes(list).value_or("<missing>"), oldList);
+  EXPECT_EQ(ReadBytes(csv).value_or("<missing>"), oldCsv);
+  EXPECT_EQ(FolderNames(Disc()), names);
+
+  const CliResult forced = RunCli(Args({"--csv", "--force"}));
+  ASSERT_EQ(forced.exitCode, 0) << forced.err;
+  EXPECT_EQ(ReadBytes(list).value_or("<missing>"), GoldenSmallList());
+  EXPECT_EQ(ReadBytes(csv).value_or("<missing>"), kGoldenCsv);
+  EXPECT_EQ(FolderNames(Disc()), names) << "no second list or table beside the existing ones";
+}
+
+TEST_F(CliExistingTargets, OutputTargetsDifferingInLetterCaseAreTheExistingFiles) {
+  const std::string list = dir.WriteFile("out/Mine.TXT", oldList);
+  const std::string csv = dir.WriteFile("out/ROWS.csv", oldCsv);
+  const std::vector<std::string> args = {"--output", dir.Path("out/mine.txt"), "--csv",
+                                         "--csv-output", dir.Path("out/rows.CSV")};
+  const CliResult kept = RunCli(Args(args));
+  EXPECT_EQ(kept.exitCode, 1);
+  EXPECT_NE(kept.err.find(list + " already exists"), std::string::npos) << kept.err;
+  EXPECT_NE(kept.err.find(csv + " already exists"), std::string::npos) << kept.err;
+  EXPECT_EQ(ReadBytes(list).value_or("<missing>"), oldList);
+
+  std::vector<std::string> forcedArgs = args;
+  forcedArgs.push_back("--force");
+  const CliResult forced = RunCli(Args(forcedArgs));
+  ASSERT_EQ(forced.exitCode, 0) << forced.err;
+  EXPECT_EQ(ReadBytes(list).value_or("<missing>"), GoldenSmallList());
+  EXPECT_EQ(ReadBytes(csv).value_or("<missing>"), kGoldenCsv);
+  EXPECT_EQ(FolderNames(dir.Path("out")), (std::vector<std::string>{"Mine.TXT", "ROWS.csv"}));
+
+  // Two spellings of one existing file are one target.
+  const CliResult same =
+      RunCli(Args({"--output", dir.Path("out/mine.txt"), "--csv", "--csv-output", list}));
+  EXPECT_EQ(same.exitCode, 2);
+  EXPECT_NE(same.err.find("name the same file"), std::string::npos) << same.err;
+}
+
 TEST_F(CliExistingTargets, StdoutIgnoresAnExistingListButNotAnExistingCsv) {
   dir.WriteFile("disc/FileList.txt", oldList);
   const CliResult r = RunCli(Args({"--stdout"}));

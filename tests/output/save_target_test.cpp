@@ -7,6 +7,7 @@
 #include "platform/disc_files.h"
 #include "support/scripted_prompts.h"
 #include "support/temp_disc.h"
+#include "support/test_system.h"
 
 namespace cartulon {
 namespace {
@@ -71,6 +72,25 @@ TEST_F(SaveTargetTest, FailedWriteIsReportedUnderTheFailureCaption) {
   const std::string prefix = "Cannot create file \"" + target_.path + "\". ";
   EXPECT_EQ(messages_.messages[0].text.substr(0, prefix.size()), prefix);
   EXPECT_EQ(messages_.messages[0].kind, MessageKind::Error);
+}
+
+TEST_F(SaveTargetTest, ExistingTargetIsFoundByTheLetterCaseRule) {
+  // No entry of that name: the path as given.
+  EXPECT_EQ(ExistingTargetPath(target_.path), target_.path);
+  EXPECT_EQ(ExistingTargetPath(dir_.Path("missing/FileList.txt")),
+            dir_.Path("missing/FileList.txt"));
+
+  const std::string upper = dir_.WriteFile("cd/FILELIST.TXT", "old");
+  EXPECT_EQ(ExistingTargetPath(target_.path), upper);
+  EXPECT_EQ(ExistingTargetPath(upper), upper);
+  // The exact name wins over a case variant (where both can exist).
+  if (test_support::NamesDifferingOnlyInCaseCoexist()) {
+    dir_.WriteFile("cd/FileList.txt", "exact");
+    EXPECT_EQ(ExistingTargetPath(target_.path), target_.path);
+  }
+  // A folder is an entry like any other: the write then refuses it.
+  const std::string folder = dir_.MakeFolder("cd/DRIVERINFORMATION.CSV");
+  EXPECT_EQ(ExistingTargetPath(dir_.Path("cd/DriverInformation.csv")), folder);
 }
 
 TEST(SaveDialogExtensionTest, AddsTheFilterExtensionOnlyWhenMissing) {
