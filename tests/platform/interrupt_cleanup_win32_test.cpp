@@ -15,7 +15,7 @@
 namespace cartulon {
 namespace {
 
-TEST(ConsoleWindows, AnInterruptedRunLeavesNothingAndEndsWith128PlusTheSignal) {
+TEST(InterruptCleanupWindows, AnInterruptedRunLeavesNothingAndEndsWith128PlusTheSignal) {
   TempDir temporary;
   TempDir disc;
   disc.WriteFile("FileList.txt", "earlier\r\n");
