@@ -1,5 +1,10 @@
 #include "support/test_system.h"
 
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <utility>
+
 namespace cartulon::test_support {
 
 std::vector<std::string> SplitOutputLines(std::string_view out) {
@@ -15,5 +20,18 @@ std::vector<std::string> SplitOutputLines(std::string_view out) {
   }
   return lines;
 }
+
+std::string ReadCapture(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+ScopedEnvironment::ScopedEnvironment(std::string name, const std::optional<std::string>& value)
+    : name_(std::move(name)) {
+  if (const char* earlier = std::getenv(name_.c_str())) earlier_ = earlier;
+  SetEnvironment(name_, value);
+}
+
+ScopedEnvironment::~ScopedEnvironment() { SetEnvironment(name_, earlier_); }
 
 }  // namespace cartulon::test_support

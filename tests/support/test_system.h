@@ -30,6 +30,13 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
 // A child's output split into lines: LF or CR LF end a line.
 std::vector<std::string> SplitOutputLines(std::string_view out);
 
+// Sets an environment variable of this process (and of the children it
+// starts), or removes it (nullopt).
+void SetEnvironment(const std::string& name, const std::optional<std::string>& value);
+
+// A whole file's bytes (a child's captured output); empty when unreadable.
+std::string ReadCapture(const std::string& path);
+
 // Sets an environment variable of this process for the life of the object,
 // or removes it (nullopt); the earlier state comes back afterwards.
 class ScopedEnvironment {

@@ -16,22 +16,13 @@
 
 namespace cartulon::test_support {
 
-namespace {
-
-std::string ReadCapture(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void SetVariable(const std::string& name, const std::optional<std::string>& value) {
+void SetEnvironment(const std::string& name, const std::optional<std::string>& value) {
   if (value) {
     ::setenv(name.c_str(), value->c_str(), 1);
   } else {
     ::unsetenv(name.c_str());
   }
 }
-
-}  // namespace
 
 ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& args,
                          const ProcessSettings& settings) {
@@ -75,14 +66,6 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
   result.err = ReadCapture(errPath);
   return result;
 }
-
-ScopedEnvironment::ScopedEnvironment(std::string name, const std::optional<std::string>& value)
-    : name_(std::move(name)) {
-  if (const char* earlier = std::getenv(name_.c_str())) earlier_ = earlier;
-  SetVariable(name_, value);
-}
-
-ScopedEnvironment::~ScopedEnvironment() { SetVariable(name_, earlier_); }
 
 int ProcessId() { return static_cast<int>(::getpid()); }
 

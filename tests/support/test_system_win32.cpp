@@ -15,11 +15,6 @@ namespace cartulon::test_support {
 
 namespace {
 
-std::string ReadCapture(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 // One argument as the C runtime of the child splits its command line:
 // quotes around it, backslashes doubled only where a quote follows them.
 std::string Quoted(const std::string& arg) {
@@ -79,13 +74,13 @@ HANDLE Inheritable(const std::string& path, DWORD access, DWORD disposition) {
                      FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
-void SetVariable(const std::string& name, const std::optional<std::string>& value) {
+}  // namespace
+
+void SetEnvironment(const std::string& name, const std::optional<std::string>& value) {
   // Both copies: the C runtime's (getenv) and the system's (child processes).
   _putenv_s(name.c_str(), value ? value->c_str() : "");
   SetEnvironmentVariableA(name.c_str(), value ? value->c_str() : nullptr);
 }
-
-}  // namespace
 
 ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& args,
                          const ProcessSettings& settings) {
@@ -125,14 +120,6 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
   result.err = ReadCapture(errPath);
   return result;
 }
-
-ScopedEnvironment::ScopedEnvironment(std::string name, const std::optional<std::string>& value)
-    : name_(std::move(name)) {
-  if (const char* earlier = std::getenv(name_.c_str())) earlier_ = earlier;
-  SetVariable(name_, value);
-}
-
-ScopedEnvironment::~ScopedEnvironment() { SetVariable(name_, earlier_); }
 
 bool MakeFolders(const std::string& path) {
   if (FolderExists(path)) return true;
