@@ -24,10 +24,10 @@
 #include <string_view>
 #include <vector>
 
+#include "bench/bench_support.h"
 #include "bench/gen_disc.h"
 #include "model/dir_structure.h"
 #include "platform/message_sink.h"
-#include "resources/embedded.h"
 #include "shell/analysis.h"
 
 namespace fs = std::filesystem;
@@ -35,18 +35,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr int kDepth = 6;
-constexpr int kRuns = 3;
-
-double BestSeconds(const std::function<void()>& run) {
-  double best = 1e300;
-  for (int k = 0; k < kRuns; ++k) {
-    const auto start = std::chrono::steady_clock::now();
-    run();
-    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-    best = std::min(best, took.count());
-  }
-  return best;
-}
 
 long PeakRssKiB() {
   rusage usage{};
@@ -64,15 +52,6 @@ std::string ShellQuote(const std::string& text) {
     }
   }
   return quoted + "'";
-}
-
-fs::path MakeScratch(const char* tag) {
-  const fs::path base = fs::temp_directory_path();
-  for (int k = 0;; ++k) {
-    fs::path candidate = base / ("cartulon-bench-" + std::string(tag) + "-" +
-                                 std::to_string(::getpid()) + "-" + std::to_string(k));
-    if (fs::create_directory(candidate)) return candidate;
-  }
 }
 
 std::vector<std::string> IniFilesBelow(const std::string& root) {
@@ -105,7 +84,7 @@ int main(int argc, char** argv) {
   if (argc > 1) {
     root = argv[1];
   } else {
-    generated = MakeScratch("disc");
+    generated = cartulon::bench::MakeScratch("disc");
     root = generated.string();
     const auto start = std::chrono::steady_clock::now();
     const cartulon::bench::DiscStats stats = cartulon::bench::GenerateDisc(root);
@@ -117,17 +96,8 @@ int main(int argc, char** argv) {
   }
 
   // The carried rules file in a working folder of its own.
-  const fs::path work = MakeScratch("work");
-  const std::string rulesPath = (work / "FileList_Exp.ini").string();
-  {
-    const auto rules = cartulon::resources::EmbeddedFile("FileList_Exp.ini");
-    if (!rules) {
-      std::fprintf(stderr, "the carried rules file is missing\n");
-      return 1;
-    }
-    std::ofstream out(rulesPath, std::ios::binary);
-    out.write(rules->data(), static_cast<std::streamsize>(rules->size()));
-  }
+  const fs::path work = cartulon::bench::MakeScratch("work");
+  const std::string rulesPath = cartulon::bench::WriteCarriedRules(work);
 
   // (a) The floor: walk the tree and read every INI file once.
   const std::vector<std::string> iniFiles = IniFilesBelow(root);
@@ -135,7 +105,7 @@ int main(int argc, char** argv) {
       "find " + ShellQuote(root) + " -maxdepth " + std::to_string(kDepth) + " > /dev/null";
   std::size_t iniBytes = 0;
   int findStatus = 0;
-  const double floorSeconds = BestSeconds([&] {
+  const double floorSeconds = cartulon::bench::BestSeconds([&] {
     findStatus = std::system(findCommand.c_str());
     iniBytes = 0;
     for (const std::string& path : iniFiles) {
@@ -148,7 +118,7 @@ int main(int argc, char** argv) {
 
   // The scan alone: the model's share of the analysis.
   std::size_t scanNodes = 0;
-  const double scanSeconds = BestSeconds([&] {
+  const double scanSeconds = cartulon::bench::BestSeconds([&] {
     cartulon::NullMessageSink quiet;
     cartulon::DirStructure tree(root, kDepth, quiet);
     scanNodes = tree.NodeCount();
@@ -159,7 +129,7 @@ int main(int argc, char** argv) {
   std::size_t analysisNodes = 0;
   std::size_t messageCount = 0;
   std::size_t checkedNodes = 0;
-  const double analysisSeconds = BestSeconds([&] {
+  const double analysisSeconds = cartulon::bench::BestSeconds([&] {
     CountingSink messages;
     std::unique_ptr<cartulon::DirStructure> tree =
         cartulon::RunAnalysis(root, kDepth, rulesPath, messages);

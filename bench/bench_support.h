@@ -1,6 +1,6 @@
 #pragma once
 // Small helpers the benchmarks share: timing, scratch folders, and the
-// carried rules file written into a working folder.
+// carried templates written into a working folder.
 #include <unistd.h>
 
 #include <algorithm>
@@ -17,15 +17,18 @@
 
 namespace cartulon::bench {
 
+// One timing of `run`, in seconds.
+inline double Seconds(const std::function<void()>& run) {
+  const auto start = std::chrono::steady_clock::now();
+  run();
+  const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+  return took.count();
+}
+
 // The best of `runs` timings of `run`, in seconds.
 inline double BestSeconds(const std::function<void()>& run, int runs = 3) {
   double best = 1e300;
-  for (int k = 0; k < runs; ++k) {
-    const auto start = std::chrono::steady_clock::now();
-    run();
-    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-    best = std::min(best, took.count());
-  }
+  for (int k = 0; k < runs; ++k) best = std::min(best, Seconds(run));
   return best;
 }
 
@@ -52,17 +55,22 @@ inline std::filesystem::path MakeScratch(const char* tag) {
   }
 }
 
-// Writes the carried FileList_Exp.ini into `folder`; returns its path.
-inline std::string WriteCarriedRules(const std::filesystem::path& folder) {
-  const std::string path = (folder / "FileList_Exp.ini").string();
-  const auto rules = cartulon::resources::EmbeddedFile("FileList_Exp.ini");
-  if (!rules) {
-    std::fprintf(stderr, "the carried rules file is missing\n");
+// Writes the carried file `name` (FileList_Exp.ini, TECHSUPP.ini) into
+// `folder`; returns its path. Ends the benchmark when it is not carried.
+inline std::string WriteCarried(const std::filesystem::path& folder, const char* name) {
+  const std::string path = (folder / name).string();
+  const auto bytes = cartulon::resources::EmbeddedFile(name);
+  if (!bytes) {
+    std::fprintf(stderr, "the carried file %s is missing\n", name);
     std::exit(1);
   }
   std::ofstream out(path, std::ios::binary);
-  out.write(rules->data(), static_cast<std::streamsize>(rules->size()));
+  out.write(bytes->data(), static_cast<std::streamsize>(bytes->size()));
   return path;
+}
+
+inline std::string WriteCarriedRules(const std::filesystem::path& folder) {
+  return WriteCarried(folder, "FileList_Exp.ini");
 }
 
 }  // namespace cartulon::bench

@@ -10,8 +10,6 @@
 //   check run: analysis, the check, Generate, Compact, Generate and the text
 //              report, as cartulon-cli --check does.
 // Each figure is the best of five runs, the two kinds taking turns.
-#include <unistd.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -23,11 +21,11 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_support.h"
 #include "bench/gen_disc.h"
 #include "output/layout_rules.h"
 #include "output/list_writer.h"
 #include "platform/message_sink.h"
-#include "resources/embedded.h"
 #include "shell/analysis.h"
 #include "shell/check_report.h"
 #include "shell/disc_check.h"
@@ -40,23 +38,6 @@ namespace {
 constexpr int kDepth = 6;
 constexpr int kRuns = 5;
 
-fs::path MakeScratch(const char* tag) {
-  const fs::path base = fs::temp_directory_path();
-  for (int k = 0;; ++k) {
-    fs::path candidate = base / ("cartulon-bench-" + std::string(tag) + "-" +
-                                 std::to_string(::getpid()) + "-" + std::to_string(k));
-    if (fs::create_directory(candidate)) return candidate;
-  }
-}
-
-bool PutCarried(const fs::path& folder, const char* name) {
-  const auto bytes = resources::EmbeddedFile(name);
-  if (!bytes) return false;
-  std::ofstream out(folder / name, std::ios::binary);
-  out.write(bytes->data(), static_cast<std::streamsize>(bytes->size()));
-  return static_cast<bool>(out);
-}
-
 class RefuseAll : public UserPrompts {
  public:
   bool AskYesNo(const std::string&, const std::string&) override { return false; }
@@ -64,13 +45,6 @@ class RefuseAll : public UserPrompts {
     return std::nullopt;
   }
 };
-
-double Seconds(const std::function<void()>& run) {
-  const auto start = std::chrono::steady_clock::now();
-  run();
-  const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-  return took.count();
-}
 
 }  // namespace
 
@@ -80,19 +54,16 @@ int main(int argc, char** argv) {
   if (argc > 1) {
     root = argv[1];
   } else {
-    generated = MakeScratch("disc");
+    generated = bench::MakeScratch("disc");
     root = generated.string();
     const bench::DiscStats stats = bench::GenerateDisc(root);
     std::printf("generated disc: %zu folders, %zu packages, %zu INI files\n", stats.folders,
                 stats.packages, stats.iniFiles);
   }
 
-  const fs::path work = MakeScratch("work");
-  if (!PutCarried(work, kRulesFileName) || !PutCarried(work, "TECHSUPP.ini")) {
-    std::fprintf(stderr, "the carried templates are missing\n");
-    return 1;
-  }
-  const std::string rulesPath = (work / kRulesFileName).string();
+  const fs::path work = bench::MakeScratch("work");
+  const std::string rulesPath = bench::WriteCarried(work, kRulesFileName);
+  bench::WriteCarried(work, "TECHSUPP.ini");
   ListContext context;
   context.scdPath = root;
   context.workingFolder = work.string();
@@ -125,7 +96,7 @@ int main(int argc, char** argv) {
     NullMessageSink quiet;
     std::unique_ptr<DirStructure> tree = RunAnalysis(root, kDepth, rulesPath, quiet);
     std::vector<Finding> found;
-    bestCheckAlone = std::min(bestCheckAlone, Seconds([&] {
+    bestCheckAlone = std::min(bestCheckAlone, bench::Seconds([&] {
                                 found = CheckDisc(*tree, CheckInputs{rulesPath, context.masters});
                               }));
     Preview preview;
@@ -136,12 +107,8 @@ int main(int argc, char** argv) {
     if (report.empty()) std::fprintf(stderr, "empty report\n");
   };
 
-  double bestList = 1e300;
-  double bestCheck = 1e300;
-  for (int k = 0; k < kRuns; ++k) {
-    bestList = std::min(bestList, Seconds(listRun));
-    bestCheck = std::min(bestCheck, Seconds(checkRun));
-  }
+  const auto [bestList, bestCheck] = bench::Alternating(
+      kRuns, [&] { return bench::Seconds(listRun); }, [&] { return bench::Seconds(checkRun); });
   std::printf("list run  (analysis, Generate, Compact, save rules, write; %zu lines): %.4f s\n",
               lines, bestList);
   std::printf("check run (analysis, check, Generate, Compact; %zu findings, %zu errors): %.4f s\n",
