@@ -142,22 +142,6 @@ bool ClimbsAboveRoot(const DirStructure& tree, std::string_view path) {
   return false;
 }
 
-// True when a file the description pass would read lies outside the disc:
-// its path climbs above the root as written, or it resolves, links
-// followed, to a place outside the root's real location. A file right in a
-// scanned folder lies on the disc unless it is a link itself, which keeps
-// the common case to one query.
-bool OutsideDisc(const DirStructure& tree, DirNode* folder, const std::string& path) {
-  if (tree.RootDir == nullptr) return true;
-  if (InFolderItself(folder, path)) {
-    if (!IsLink(path)) return false;
-  } else if (ClimbsAboveRoot(tree, path)) {
-    return true;
-  }
-  const std::optional<std::string> real = RealLocation(path);
-  return real.has_value() && !LocationWithin(tree.RootLocation(), *real);
-}
-
 // A source line's file with the line and the path as it writes it.
 SetupSource NamedSource(const DirStructure& tree, DirNode* folder, const std::string& line,
                         ResolvedPaths& resolved) {
@@ -280,6 +264,22 @@ void CopyDescription(const DescrStruct& from, DescrStruct& to) {
 }
 
 }  // namespace
+
+// True when a file the description pass would read lies outside the disc:
+// its path climbs above the root as written, or it resolves, links
+// followed, to a place outside the root's real location. A file right in a
+// scanned folder lies on the disc unless it is a link itself, which keeps
+// the common case to one query.
+bool OutsideDisc(const DirStructure& tree, DirNode* folder, const std::string& path) {
+  if (tree.RootDir == nullptr) return true;
+  if (InFolderItself(folder, path)) {
+    if (!IsLink(path)) return false;
+  } else if (ClimbsAboveRoot(tree, path)) {
+    return true;
+  }
+  const std::optional<std::string> real = RealLocation(path);
+  return real.has_value() && !LocationWithin(tree.RootLocation(), *real);
+}
 
 void AttachDescriptions(DirNode* node, int depthLimit) {
   if (node == nullptr || node->Depth > depthLimit) return;

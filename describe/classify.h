@@ -41,6 +41,11 @@ struct SetupSource {
 // gives for such a folder, with the text that names each).
 std::vector<SetupSource> ListSetupSources(const DirStructure& tree, DirNode* folder,
                                           const std::string& setupPath, const IniFile& setup);
+// True when a file the description pass would read for `folder` lies
+// outside the disc: its path climbs above the root as written, or it
+// resolves, links followed, to a place outside the root's real location.
+// Such a file is not read.
+bool OutsideDisc(const DirStructure& tree, DirNode* folder, const std::string& path);
 // True when a source of the folder exists as the classification sees it.
 bool SourceExists(const DirStructure& tree, DirNode* folder, const std::string& source);
 void ExtendRecordChain(DescrStruct& record, int n);

@@ -1,7 +1,6 @@
 #include "shell/disc_check.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <map>
 #include <set>
 #include <system_error>
@@ -20,7 +19,6 @@ namespace cartulon {
 
 namespace {
 
-namespace fs = std::filesystem;
 
 constexpr std::string_view kForbiddenInNames = "\\/:*?\"<>|";
 
@@ -177,23 +175,6 @@ std::vector<bool> ForeseeCompact(DirNode* root, const std::vector<Visit>& order)
   return after;
 }
 
-std::string AbsoluteNormal(const std::string& path) {
-  std::error_code ec;
-  const fs::path absolute =
-      fs::absolute(fs::path(path.empty() ? std::string(1, kPathDelimiter) : path), ec);
-  if (ec) return path;
-  std::string text = absolute.lexically_normal().string();
-  while (text.size() > 1 && IsPathDelimiter(text.back())) text.pop_back();
-  return text;
-}
-
-std::string CanonicalRoot(const std::string& path) {
-  std::error_code ec;
-  const fs::path real =
-      fs::canonical(fs::path(path.empty() ? std::string(1, kPathDelimiter) : path), ec);
-  return ec ? std::string() : real.string();
-}
-
 }  // namespace
 
 std::string DiscRelativePath(const DirStructure& tree, const DirNode* node) {
@@ -271,8 +252,7 @@ std::vector<Finding> CheckDisc(DirStructure& tree, const CheckInputs& inputs) {
     leftOutByFolder[finding.node].push_back(std::move(finding));
   }
 
-  const PackageCheckContext context{tree, inputs.masters, AbsoluteNormal(tree.RootDir->FullPath),
-                                    CanonicalRoot(tree.RootDir->FullPath)};
+  const PackageCheckContext context{tree, inputs.masters};
   std::vector<Finding> own;
   for (std::size_t i = 0; i < order.size(); ++i) {
     DirNode* node = order[i].node;

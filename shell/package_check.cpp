@@ -2,24 +2,20 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <map>
 #include <optional>
-#include <system_error>
 #include <utility>
 
 #include "describe/classify.h"
 #include "platform/ini_profile.h"
+#include "platform/input_files.h"
 #include "platform/paths.h"
 #include "platform/text.h"
 
 namespace cartulon {
 
 namespace {
-
-namespace fs = std::filesystem;
 
 constexpr std::string_view kOSTagSection = "OS_Language_Tag";
 
@@ -30,34 +26,22 @@ struct PackageFile {
   std::string reason;  // why it cannot be read
 };
 
+// Read by the same rule as the description pass (platform/input_files), so
+// that the reason names what keeps the pass from the file.
 PackageFile ReadPackageFile(const std::string& path) {
   PackageFile file;
-  std::error_code ec;
-  const fs::file_status status = fs::status(path, ec);
-  if (ec) {
-    file.reason = ec.message();
-    return file;
-  }
-  if (!fs::is_regular_file(status)) {
-    file.reason = "it is not a regular file";
+  const InputFileState state = CheckInputFile(path);
+  if (state != InputFileState::Readable) {
+    file.reason = "it " + InputFileProblem(state);
     return file;
   }
   errno = 0;
-  std::FILE* stream = std::fopen(path.c_str(), "rb");
-  if (stream == nullptr) {
+  std::optional<std::string> bytes = ReadInputFile(path);
+  if (!bytes) {
     file.reason = std::strerror(errno != 0 ? errno : EIO);
     return file;
   }
-  char buffer[1 << 14];
-  std::size_t got = 0;
-  while ((got = std::fread(buffer, 1, sizeof buffer, stream)) > 0) file.bytes.append(buffer, got);
-  const bool failed = std::ferror(stream) != 0;
-  std::fclose(stream);
-  if (failed) {
-    file.reason = std::strerror(EIO);
-    file.bytes.clear();
-    return file;
-  }
+  file.bytes = std::move(*bytes);
   file.readable = true;
   return file;
 }
@@ -370,7 +354,7 @@ class PackageChecker {
                             const std::string& setupName, bool installerRead) {
     SourceState state;
     state.name = source.written.empty() ? setupName : source.written;
-    if (!source.written.empty() && LeadsOutside(source)) {
+    if (!source.written.empty() && OutsideDisc(tree_, folder_, source.path)) {
       state.outside = true;
       Add(Severity::Error, check_code::kOutsideDisc,
           "the install source " + source.written + " named in " + section + " of " + setupName +
@@ -398,44 +382,6 @@ class PackageChecker {
     if (!file.encoding.empty()) state.encoding = file.encoding;
     if (state.readable && installerRead) state.ini = IniFile::FromBytes(file.contents.bytes);
     return state;
-  }
-
-  // A sub-install path that leaves the disc root, as written or through a
-  // link on the way.
-  bool LeadsOutside(const SetupSource& source) const {
-    std::error_code ec;
-    std::string joined = folder_->FullPath;
-    joined += kPathDelimiter;
-    joined += FromDiscPath(source.written);
-    const fs::path written = fs::absolute(fs::path(joined), ec).lexically_normal();
-    if (ec) return false;
-    if (!PathIsBelow(written.string(), context_.absoluteRoot)) return true;
-    if (context_.canonicalRoot.empty()) return false;
-    if (!PassesThroughLink(source.path)) return false;
-    const fs::path real = fs::canonical(fs::path(source.path), ec);
-    if (ec) return false;  // not there: nothing to follow
-    return !PathIsBelow(real.string(), context_.canonicalRoot);
-  }
-
-  // Whether a link may lie on the way to a source: a part of its path
-  // below the package folder is one, or the path leaves the folder. The
-  // folder itself is where the scan found it.
-  bool PassesThroughLink(const std::string& path) const {
-    const std::string& folder = folder_->FullPath;
-    if (path.size() <= folder.size() + 1 || path.compare(0, folder.size(), folder) != 0 ||
-        !IsPathDelimiter(path[folder.size()])) {
-      return true;
-    }
-    std::error_code ec;
-    std::size_t start = folder.size() + 1;
-    for (std::size_t end = start; end <= path.size(); ++end) {
-      if (end < path.size() && !IsPathDelimiter(path[end])) continue;
-      const std::string_view part(path.data() + start, end - start);
-      if (part.empty() || part == "." || part == "..") return true;
-      if (fs::is_symlink(fs::symlink_status(fs::path(path.substr(0, end)), ec))) return true;
-      start = end + 1;
-    }
-    return false;
   }
 
   // The findings of one installer-family record against the file it was
@@ -552,14 +498,6 @@ void CheckPackageFolder(const PackageCheckContext& context, DirNode* folder, boo
                         std::vector<Finding>& findings) {
   if (folder == nullptr || folder->Data == nullptr || folder->IsFileLeaf) return;
   PackageChecker(context, folder, staysChecked, findings).Run();
-}
-
-bool PathIsBelow(std::string_view path, std::string_view root) {
-  while (root.size() > 1 && IsPathDelimiter(root.back())) root.remove_suffix(1);
-  while (path.size() > 1 && IsPathDelimiter(path.back())) path.remove_suffix(1);
-  if (path.substr(0, root.size()) != root) return false;
-  if (path.size() == root.size()) return true;
-  return IsPathDelimiter(root.back()) || IsPathDelimiter(path[root.size()]);
 }
 
 }  // namespace cartulon

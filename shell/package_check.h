@@ -3,7 +3,6 @@
 // sources, its English.ini, and what they give the folder's line in the
 // list. Used by CheckDisc.
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "describe/os_tags.h"
@@ -16,10 +15,6 @@ namespace cartulon {
 struct PackageCheckContext {
   DirStructure& tree;
   const MasterFileLocations& masters;
-  // The disc root as an absolute path without a trailing delimiter, and the
-  // same with its links resolved (empty when that cannot be told).
-  std::string absoluteRoot;
-  std::string canonicalRoot;
 };
 
 // Appends the findings of a folder whose line the list shows (the layout
@@ -29,8 +24,5 @@ struct PackageCheckContext {
 // `staysChecked` says whether Compact leaves the folder checked.
 void CheckPackageFolder(const PackageCheckContext& context, DirNode* folder, bool staysChecked,
                         std::vector<Finding>& findings);
-
-// True when `path` (absolute, lexically normal) is `root` or lies below it.
-bool PathIsBelow(std::string_view path, std::string_view root);
 
 }  // namespace cartulon
