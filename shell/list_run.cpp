@@ -1,14 +1,14 @@
 #include "shell/list_run.h"
 
-#include <filesystem>
 #include <memory>
-#include <system_error>
 
 #include "describe/os_tags.h"
 #include "model/dir_structure.h"
 #include "output/layout_rules.h"
 #include "output/save_target.h"
 #include "platform/disc_files.h"
+#include "platform/file_identity.h"
+#include "platform/input_files.h"
 #include "platform/paths.h"
 #include "platform/scratch_folder.h"
 #include "platform/text.h"
@@ -19,8 +19,6 @@
 namespace cartulon {
 
 namespace {
-
-namespace fs = std::filesystem;
 
 // The batch run asks nobody: a question means that a target appeared while
 // the run was going on. The answer is No and the save dialog is cancelled,
@@ -85,10 +83,11 @@ BatchStatus BatchRun::Run() {
   bool stopped = false;
   for (const std::string& target : targetsToCheck) {
     const std::string path = ExistingTargetPath(target);
-    std::error_code ec;
-    const fs::file_status status = fs::symlink_status(path, ec);
-    if (!fs::exists(status)) continue;
-    if (!fs::is_regular_file(status) && !fs::is_symlink(status)) {
+    // A link is replaced as a link, whatever it leads to.
+    const bool link = IsLink(path);
+    const InputFileState state = CheckInputFile(path);
+    if (!link && state == InputFileState::Missing) continue;
+    if (!link && state == InputFileState::NotAFile) {
       Report(path + " is not a regular file; it is not replaced");
       stopped = true;
     } else if (!targets.replaceList) {
