@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "platform/error_text_win32.h"
+#include "platform/input_files.h"
 #include "platform/interrupt_cleanup.h"
 #include "platform/paths.h"
 
@@ -37,18 +38,6 @@ std::string TemporaryName(const std::string& folder) {
   char suffix[16];
   std::snprintf(suffix, sizeof suffix, "%06llx", mix & 0xFFFFFFull);
   return folder + ".cartulon-" + suffix;
-}
-
-// False for what opens as something else than a file on disk: a device
-// name (NUL, CON, COM1) or a pipe.
-bool OnDisk(const std::string& path) {
-  HANDLE file = CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES,
-                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                            OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  const bool onDisk = GetFileType(file) == FILE_TYPE_DISK;
-  CloseHandle(file);
-  return onDisk;
 }
 
 bool WriteAll(HANDLE file, std::string_view bytes) {
@@ -111,7 +100,7 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
   if (const std::optional<DWORD> attributes = Attributes(path)) {
     if (*attributes & FILE_ATTRIBUTE_DIRECTORY) return fail(std::strerror(EISDIR));
     // A device name (NUL, CON, COM1) or a pipe is no file to replace.
-    if (!OnDisk(path)) return fail("It is not a regular file.");
+    if (CheckInputFile(path) == InputFileState::NotAFile) return fail("It is not a regular file.");
     if (mode == WriteMode::KeepExisting) {
       if (appeared != nullptr) *appeared = true;
       return fail(std::strerror(EEXIST));
