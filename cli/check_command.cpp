@@ -4,6 +4,7 @@
 #include <optional>
 #include <vector>
 
+#include "cli/stderr_output.h"
 #include "describe/os_tags.h"
 #include "model/dir_structure.h"
 #include "output/layout_rules.h"
@@ -25,17 +26,6 @@ namespace {
 
 constexpr int kCheckFailed = 1;
 
-// The run's messages on standard error as "caption: text", as a list run
-// prints them.
-class StderrSink : public MessageSink {
- public:
-  void Show(const Message& message) override {
-    WriteStandardError(message.caption + ": " + message.text + "\n");
-  }
-};
-
-void Fail(const std::string& text) { WriteStandardError("cartulon-cli: " + text + "\n"); }
-
 }  // namespace
 
 int RunCheckCommand(const CheckCommandOptions& options, const char* argv0) {
@@ -53,7 +43,7 @@ int RunCheckCommand(const CheckCommandOptions& options, const char* argv0) {
   ScratchFolder work;
   std::string error;
   if (!work.Create(&error)) {
-    Fail(error);
+    PrintError(error);
     return kCheckFailed;
   }
   // The command line has checked the root and the files named already.
@@ -80,7 +70,7 @@ int RunCheckCommand(const CheckCommandOptions& options, const char* argv0) {
   const bool generated = PrepareInitialPreview(*tree, preview, context, messages);
 
   if (!WriteStandardOutput(options.json ? JsonReport(scdPath, findings) : TextReport(findings))) {
-    Fail("cannot write to standard output");
+    PrintError("cannot write to standard output");
     return kCheckFailed;
   }
   if (!generated) return kCheckFailed;

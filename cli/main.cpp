@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "cli/check_command.h"
+#include "cli/stderr_output.h"
 #include "output/save_target.h"
 #include "platform/console.h"
 #include "platform/disc_files.h"
@@ -31,7 +32,6 @@ namespace {
 
 using namespace cartulon;
 
-constexpr const char* kProgramName = "cartulon-cli";
 constexpr int kExitOk = 0;
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
@@ -52,19 +52,6 @@ struct Options {
   bool check = false;
   bool json = false;
 };
-
-// Prints what the desktop program shows in message boxes, one
-// "<caption>: <text>" per message on standard error.
-class PrintingSink : public MessageSink {
- public:
-  void Show(const Message& message) override {
-    WriteStandardError(message.caption + ": " + message.text + "\n");
-  }
-};
-
-void PrintError(const std::string& text) {
-  WriteStandardError(std::string(kProgramName) + ": " + text + "\n");
-}
 
 std::string TodayText() {
   const LocalDate today = LocalToday();
@@ -126,7 +113,7 @@ int Run(const Options& opt, const char* argv0) {
     return kExitUsage;
   }
 
-  PrintingSink sink;
+  StderrSink sink;
   return RunBatch(settings, sink) == BatchStatus::Succeeded ? kExitOk : kExitFailure;
 }
 
