@@ -11,6 +11,7 @@
 #include "platform/input_files.h"
 #include "platform/interrupt_cleanup.h"
 #include "platform/paths.h"
+#include "platform/unique_name_win32.h"
 
 namespace cartulon {
 
@@ -26,18 +27,6 @@ std::optional<DWORD> Attributes(const std::string& path) {
   const DWORD attributes = GetFileAttributesA(path.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return std::nullopt;
   return attributes;
-}
-
-// A name for the temporary file, unique enough that CREATE_NEW rarely has
-// to try twice.
-std::string TemporaryName(const std::string& folder) {
-  static LONG counter = 0;
-  const unsigned long long mix = (static_cast<unsigned long long>(GetCurrentProcessId()) << 20) ^
-                                 GetTickCount64() ^
-                                 (static_cast<unsigned long long>(InterlockedIncrement(&counter)) * 2654435761ull);
-  char suffix[16];
-  std::snprintf(suffix, sizeof suffix, "%06llx", mix & 0xFFFFFFull);
-  return folder + ".cartulon-" + suffix;
 }
 
 bool WriteAll(HANDLE file, std::string_view bytes) {
@@ -127,7 +116,7 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
   HANDLE file = INVALID_HANDLE_VALUE;
   DWORD createError = 0;
   for (int attempt = 0; attempt < 100 && file == INVALID_HANDLE_VALUE; ++attempt) {
-    temp = TemporaryName(folder);
+    temp = folder + ".cartulon-" + win32::UniqueSuffix();
     // Created and registered in one step, so that an interruption removes
     // it. Shared for deletion, so that it can be removed while still open.
     WithCleanupLock([&] {

@@ -44,8 +44,7 @@ bool ScratchFolder::Create(std::string* error) {
 void ScratchFolder::Remove() {
   if (path_.empty()) return;
   WithCleanupLock([this] {
-    std::error_code ec;
-    fs::remove_all(path_, ec);
+    RemovePathTree(path_);
     UnregisterFromCleanup(path_);
   });
   path_.clear();

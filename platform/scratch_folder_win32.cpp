@@ -2,10 +2,9 @@
 
 #include <windows.h>
 
-#include <cstdio>
-
 #include "platform/error_text_win32.h"
 #include "platform/interrupt_cleanup.h"
+#include "platform/unique_name_win32.h"
 
 namespace cartulon {
 
@@ -20,14 +19,8 @@ bool ScratchFolder::Create(std::string* error) {
   }
   // The temporary folder lies in the user's profile, whose access rules the
   // new folder inherits: this user only, as mkdtemp gives on POSIX.
-  static LONG counter = 0;
   for (int attempt = 0; attempt < 100; ++attempt) {
-    const unsigned long long mix =
-        (static_cast<unsigned long long>(GetCurrentProcessId()) << 20) ^ GetTickCount64() ^
-        (static_cast<unsigned long long>(InterlockedIncrement(&counter)) * 2654435761ull);
-    char name[32];
-    std::snprintf(name, sizeof name, "cartulon-%06llx", mix & 0xFFFFFFull);
-    const std::string candidate = std::string(base) + name;
+    const std::string candidate = std::string(base) + "cartulon-" + win32::UniqueSuffix();
     // Created and registered in one step: an interrupt of the run removes
     // it with everything in it.
     bool created = false;
