@@ -13,8 +13,6 @@ namespace cartulon {
 
 namespace fs = std::filesystem;
 
-ScratchFolder::~ScratchFolder() { Remove(); }
-
 bool ScratchFolder::Create(std::string* error) {
   std::error_code ec;
   const fs::path base = fs::temp_directory_path(ec);
@@ -39,15 +37,6 @@ bool ScratchFolder::Create(std::string* error) {
   }
   path_ = buffer.data();
   return true;
-}
-
-void ScratchFolder::Remove() {
-  if (path_.empty()) return;
-  WithCleanupLock([this] {
-    RemovePathTree(path_);
-    UnregisterFromCleanup(path_);
-  });
-  path_.clear();
 }
 
 }  // namespace cartulon

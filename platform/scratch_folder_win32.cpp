@@ -8,8 +8,6 @@
 
 namespace cartulon {
 
-ScratchFolder::~ScratchFolder() { Remove(); }
-
 bool ScratchFolder::Create(std::string* error) {
   char base[MAX_PATH + 1];
   const DWORD length = GetTempPathA(sizeof base, base);
@@ -43,15 +41,6 @@ bool ScratchFolder::Create(std::string* error) {
   *error = "cannot create a working folder in " + std::string(base) + ": " +
            win32::ErrorText(ERROR_ALREADY_EXISTS);
   return false;
-}
-
-void ScratchFolder::Remove() {
-  if (path_.empty()) return;
-  WithCleanupLock([this] {
-    RemovePathTree(path_);
-    UnregisterFromCleanup(path_);
-  });
-  path_.clear();
 }
 
 }  // namespace cartulon
