@@ -7,6 +7,9 @@
 
 namespace cartulon {
 
+// The folder picker's title, in every language.
+inline constexpr const char* kBrowseTitle = "Please Select the Working Directory!";
+
 inline constexpr int kEnglishOffset = 0;
 inline constexpr int kTraditionalChineseOffset = 1000;
 inline constexpr int kSimplifiedChineseOffset = 5000;

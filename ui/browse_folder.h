@@ -3,13 +3,13 @@
 // "SCD Path...".
 #include <string>
 
+#include "shell/ui_text.h"
+
 class QWidget;
 
 namespace cartulon {
 
 class Dialogs;
-
-inline constexpr const char* kBrowseTitle = "Please Select the Working Directory!";
 
 // The chosen folder's path, empty when the user cancels. An empty `root`
 // leaves the whole file system open; an empty `initial` selects nothing.

@@ -1,0 +1,28 @@
+#include "desktop/desktop_arguments.h"
+
+#include <CLI/CLI.hpp>
+
+namespace cartulon {
+
+std::variant<DesktopOptions, ArgumentError, HelpRequested> ParseDesktopArguments(int argc,
+                                                                                  char** argv) {
+  DesktopOptions options;
+  CLI::App app("Builds the file list of a support disc, with a preview of the list.",
+               "cartulon");
+  app.add_option("--rules", options.rulesFile,
+                 "use FILE instead of the carried FileList_Exp.ini")
+      ->option_text("FILE");
+  app.add_option("--contact", options.contactFile, "use FILE instead of the carried TECHSUPP.ini")
+      ->option_text("FILE");
+  app.add_option("ROOT", options.root, "the disc root the selection dialog proposes");
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::CallForHelp&) {
+    return HelpRequested{app.help()};
+  } catch (const CLI::ParseError& error) {
+    return ArgumentError{std::string(error.what()) + "\n" + kDesktopUsage};
+  }
+  return options;
+}
+
+}  // namespace cartulon
