@@ -36,7 +36,6 @@ struct DirNode {
   int Depth = 0;
   std::unique_ptr<DescrStruct> Data;  // first description record, or null
   bool Checked = true;
-  void* TreeNode = nullptr;  // the view's item for this node, set when bound
 
   // What the scan saw in this folder: the names of the non-folder entries in
   // directory order. Filled by the scan for every folder it lists, lazily by

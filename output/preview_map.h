@@ -1,6 +1,6 @@
 #pragma once
 // The preview's lines and, for each, the node it came from (null for blank
-// separator lines). The view maps a node to its item through DirNode::TreeNode.
+// separator lines).
 #include <string>
 #include <vector>
 

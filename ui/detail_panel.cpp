@@ -5,8 +5,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "model/descr_struct.h"
-#include "describe/os_tags.h"
+#include "desktop/desktop_view.h"
 #include "ui/dialogs.h"
 #include "ui/form_style.h"
 #include "ui/up_down.h"
@@ -91,16 +90,10 @@ DetailPanel::DetailPanel(QWidget* parent) : QWidget(parent) {
   edtYear->setMaxLength(4);
 }
 
-void DetailPanel::ShowRecord(DescrStruct* record, const MasterFileLocations& masters) {
-  if (record == nullptr) {
-    edtTitle->clear();
-    edtVersion->clear();
-    edtOS->clear();
-    return;
-  }
-  edtTitle->setText(DisplayText(record->Title));
-  edtVersion->setText(DisplayText(record->Version));
-  edtOS->setText(DisplayText(SupportedOSText(*record, masters)));
+void DetailPanel::ShowTexts(const DetailTexts& texts) {
+  edtTitle->setText(DisplayText(texts.title));
+  edtVersion->setText(DisplayText(texts.version));
+  edtOS->setText(DisplayText(texts.os));
   // Long texts are shown from their beginning.
   for (QLineEdit* field : {edtTitle, edtVersion, edtOS}) field->setCursorPosition(0);
 }

@@ -11,8 +11,7 @@ class QPushButton;
 
 namespace cartulon {
 
-struct DescrStruct;
-struct MasterFileLocations;
+struct DetailTexts;
 class UpDown;
 
 inline constexpr int kDetailPanelHeight = 161;
@@ -23,9 +22,9 @@ class DetailPanel : public QWidget {
  public:
   explicit DetailPanel(QWidget* parent = nullptr);
 
-  // Title, version and supported operating systems of a description
-  // record; all three empty without one.
-  void ShowRecord(DescrStruct* record, const MasterFileLocations& masters);
+  // Title, version and supported operating systems of the selected
+  // package, each shown from its beginning.
+  void ShowTexts(const DetailTexts& texts);
 
   bool IsOpen() const { return height() > 0; }
 

@@ -1,36 +1,30 @@
 #include "ui/main_window.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QShortcut>
+#include <QStyle>
 #include <QToolButton>
 
 #include <algorithm>
-#include <limits>
+#include <unordered_map>
 #include <utility>
 
-#include "model/check_states.h"
-#include "output/layout_rules.h"
-#include "platform/paths.h"
-#include "shell/analysis.h"
-#include "shell/list_run.h"
-#include "shell/check_report.h"
-#include "ui/analysis_thread.h"
-#include "ui/loading.h"
-#include "ui/select_scd.h"
-#include "shell/ui_text.h"
 #include "ui/detail_panel.h"
 #include "ui/dialogs.h"
+#include "ui/dir_tree_model.h"
 #include "ui/form_style.h"
+#include "ui/loading.h"
 #include "ui/preview_view.h"
+#include "ui/select_scd.h"
 #include "ui/tree_view.h"
 #include "ui/up_down.h"
 
@@ -53,40 +47,29 @@ QIcon ShowDetailGlyph() {
 
 }  // namespace
 
+// A setting's text as the bytes the session reads.
 std::string SettingBytes(const QString& text) { return text.toLocal8Bit().toStdString(); }
 
-bool ParseIntSetting(const QString& text, int* value) {
-  long long parsed = 0;
-  if (!ParseWholeNumber(SettingBytes(text), &parsed)) return false;
-  if (parsed < std::numeric_limits<int>::min() || parsed > std::numeric_limits<int>::max()) {
-    return false;
-  }
-  *value = static_cast<int>(parsed);
-  return true;
-}
-
-MainWindow::MainWindow(const StartupEnvironment& env, ProgramServices& services)
-    : QWidget(nullptr),
-      env_(env),
-      services_(services),
-      messages_(services.dialogs),
-      workerMessages_(services.dialogs, this) {
+MainWindow::MainWindow(const StartupEnvironment& env, ProgramServices& services,
+                       DesktopOptions options)
+    : QWidget(nullptr), services_(services) {
   BuildForm();
+  // The detail panel starts collapsed, the previews moved up to the top.
+  panDetail_->resize(panDetail_->width(), 0);
+  panDetail_->hide();
+  lbxFileTitle_->move(lbxFileTitle_->x(), 5);
+  listBox1_->move(listBox1_->x(), lbxFileTitle_->y() + lbxFileTitle_->height() + 15);
+  loading_ = new LoadingWindow;
+  selector_ = new SCDSelector(*loading_, services_.dialogs);
+  session_ = std::make_unique<DesktopSession>(*this, worker_, services_.store, env,
+                                              std::move(options));
   ConnectControls();
-  RunStartup();
+  session_->Start();
 }
 
 MainWindow::~MainWindow() {
   tmrWaitingForThread_.stop();
-  if (analysisThread_ != nullptr) {
-    // The worker may be waiting for a message box: drop it and let the
-    // queued call go so that the worker can finish.
-    workerMessages_.Silence();
-    while (!analysisThread_->wait(QDeadlineTimer(20))) {
-      QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    }
-    analysisThread_.reset();
-  }
+  session_.reset();
   delete selector_;
   delete loading_;
 }
@@ -151,171 +134,178 @@ void MainWindow::BuildForm() {
 }
 
 void MainWindow::ConnectControls() {
+  DesktopSession& session = *session_;
   connect(sbtShowDetail_, &QToolButton::clicked, this, [this] { ToggleDetailPanel(); });
-  connect(panDetail_->Button1, &QPushButton::clicked, this, [this] { ChooseDiscFolder(); });
-  connect(panDetail_->btnCompact, &QPushButton::clicked, this, [this] { Compact(); });
-  connect(panDetail_->btnSave, &QPushButton::clicked, this, [this] { Save(); });
-  connect(upDown2_, &UpDown::changing, this, [this](int value) { ExpandStep(value); });
-  connect(panDetail_->UpDown3, &UpDown::changing, this, [this](int value) { IndentStep(value); });
+  connect(panDetail_->Button1, &QPushButton::clicked, this, [&session] { session.ChooseDiscFolder(); });
+  connect(panDetail_->btnCompact, &QPushButton::clicked, this, [&session] { session.Compact(); });
+  connect(panDetail_->btnSave, &QPushButton::clicked, this, [&session] { session.Save(); });
+  connect(upDown2_, &UpDown::changing, this, [&session](int value) { session.ExpandStep(value); });
+  connect(panDetail_->UpDown3, &UpDown::changing, this,
+          [&session](int value) { session.IndentStep(value); });
   connect(panDetail_->UpDown4, &UpDown::changing, this,
-          [this](int value) { GroupDepthStep(value); });
-  connect(tvFileList_, &FileTreeView::checkStatesChanged, this, [this] { Generate(); });
-  connect(tvFileList_, &QTreeWidget::currentItemChanged, this,
-          [this](QTreeWidgetItem* current, QTreeWidgetItem*) {
-            TreeSelectionChanged(current);
-            ShowItemFindings(current);
-          });
-  connect(listBox1_, &PreviewListView::lineClicked, this, [this] { ListBox1Click(); });
-  connect(listBox1_, &PreviewListView::linePressed, this, [this] { ListBox1MouseDown(); });
-  connect(listBox1_, &PreviewListView::lineDoubleClicked, this, [this] { ListBox1DblClick(); });
-  connect(&tmrWaitingForThread_, &QTimer::timeout, this, [this] { WaitingForThreadTick(); });
-}
-
-void MainWindow::RunStartup() {
-  if (!WriteCarriedTemplates(env_.workingFolder, messages_, templates_)) {
-    services_.control.RequestEnd();
-    return;
+          [&session](int value) { session.GroupDepthStep(value); });
+  for (Setting setting : {Setting::Depth, Setting::Expand, Setting::Indent, Setting::GroupDepth,
+                          Setting::Month, Setting::Day, Setting::Year}) {
+    connect(SettingField(setting), &QLineEdit::textChanged, this,
+            [&session, setting](const QString& text) {
+              session.SettingEdited(setting, SettingBytes(text));
+            });
   }
+  tvFileList_->Model()->SetToggleHandler([&session](DirNode* node) { session.CheckClicked(node); });
+  connect(tvFileList_, &FileTreeView::currentNodeChanged, this,
+          [&session](DirNode* node) { session.ItemSelected(node); });
+  connect(tvFileList_, &FileTreeView::checkAllRequested, this, [&session] { session.CheckAll(); });
+  connect(tvFileList_, &FileTreeView::uncheckAllRequested, this,
+          [&session] { session.UncheckAll(); });
+  connect(listBox1_, &PreviewListView::lineClicked, this,
+          [this, &session] { session.LineClicked(listBox1_->SelectedLine()); });
+  connect(listBox1_, &PreviewListView::linePressed, this,
+          [this, &session] { session.LinePressed(listBox1_->SelectedLine()); });
+  connect(listBox1_, &PreviewListView::lineDoubleClicked, this,
+          [this, &session] { session.LineDoubleClicked(listBox1_->SelectedLine()); });
+  connect(&tmrWaitingForThread_, &QTimer::timeout, this, [&session] { session.TimerTick(); });
 
-  panDetail_->edtMonth->setText(QString::number(env_.today.month));
-  panDetail_->edtDay->setText(QString::number(env_.today.day));
-  panDetail_->edtYear->setText(QString::number(env_.today.year));
-
-  // The detail panel starts collapsed, the previews moved up to the top.
-  panDetail_->resize(panDetail_->width(), 0);
-  panDetail_->hide();
-  lbxFileTitle_->move(lbxFileTitle_->x(), 5);
-  listBox1_->move(listBox1_->x(), lbxFileTitle_->y() + lbxFileTitle_->height() + 15);
-  preview_ = Preview{};
-
-  loading_ = new LoadingWindow;
-  selector_ = new SCDSelector(*loading_, services_.dialogs, services_.store, env_.programFolder);
-
-  const std::optional<RootChoice> choice =
-      ValidateRoot(*selector_, env_, templates_, messages_, services_.control);
-  if (!choice) return;
-  cdMasterPath_ = choice->cdMasterPath;
-  masters_ = MasterFileLocations{env_.programFolder, cdMasterPath_};
-  StartAnalysis(choice->pathText, kStartupDepth);
+  // The keyboard: Ctrl+S saves, F5 analyses the same root again, Ctrl+Q
+  // closes the window as its close box does.
+  const auto shortcut = [this](const QKeySequence& keys, auto action) {
+    auto* key = new QShortcut(keys, this);
+    key->setContext(Qt::WindowShortcut);
+    connect(key, &QShortcut::activated, this, action);
+  };
+  shortcut(QKeySequence(Qt::CTRL | Qt::Key_S), [&session] { session.Save(); });
+  shortcut(QKeySequence(Qt::Key_F5), [&session] { session.Reanalyse(); });
+  shortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { close(); });
 }
 
-int MainWindow::RunChoice() const { return selector_ != nullptr ? selector_->result() : 0; }
+QLineEdit* MainWindow::SettingField(Setting setting) const {
+  switch (setting) {
+    case Setting::Depth:
+      return edtDepth_;
+    case Setting::Expand:
+      return edtExpand_;
+    case Setting::Indent:
+      return panDetail_->edtIndent;
+    case Setting::GroupDepth:
+      return panDetail_->edtGpDepth;
+    case Setting::Month:
+      return panDetail_->edtMonth;
+    case Setting::Day:
+      return panDetail_->edtDay;
+    case Setting::Year:
+      return panDetail_->edtYear;
+  }
+  return edtDepth_;
+}
 
-void MainWindow::StartAnalysis(const std::string& path, int depth) {
-  analysisRoot_ = StripTrailingDelimiter(path);
-  // One analysis at a time, also when the progress window was closed early.
-  panDetail_->Button1->setEnabled(false);
+// --- DesktopView ----------------------------------------------------------------
+
+SelectionResult MainWindow::RunSelectionDialog(const SelectionRequest& request) {
+  selector_->Prepare(request);
+  const int result = selector_->exec();
+  SelectionResult chosen;
+  switch (result) {
+    case kResultPreview:
+      chosen.choice = RunChoice::Preview;
+      break;
+    case kResultTxt:
+      chosen.choice = RunChoice::Txt;
+      break;
+    case kResultTxtAndCsv:
+      chosen.choice = RunChoice::TxtAndCsv;
+      break;
+    default:
+      chosen.choice = RunChoice::Cancel;
+      break;
+  }
+  chosen.pathText = selector_->PathText();
+  return chosen;
+}
+
+void MainWindow::ShowProgress() {
   tmrWaitingForThread_.start();
-  analysisThread_ = std::make_unique<AnalysisThread>(
-      analysisRoot_, depth, JoinPath(env_.workingFolder, kRulesFileName), masters_,
-      workerMessages_);
-  analysisThread_->start();
   loading_->exec();
 }
 
-void MainWindow::WaitingForThreadTick() {
+void MainWindow::CloseProgress() {
   tmrWaitingForThread_.stop();
-  if (analysisThread_ == nullptr) return;
-  if (!analysisThread_->wait(QDeadlineTimer(1))) {
-    tmrWaitingForThread_.start();
-    return;
-  }
-  std::unique_ptr<AnalysisThread> finished = std::move(analysisThread_);
-  panDetail_->Button1->setEnabled(true);
-  std::vector<Finding> findings = finished->TakeFindings();
-  AfterAnalysis(finished->TakeResult(), std::move(findings));
   loading_->done(0);
 }
 
-std::optional<ListContext> MainWindow::CurrentContext() {
-  ListContext context;
-  context.scdPath = scdPath_;
-  context.workingFolder = env_.workingFolder;
-  context.masters = masters_;
-  const QString indentText = panDetail_->edtIndent->text();
-  if (indentText.isEmpty()) {
-    context.settings.indent = 25;
-  } else if (!ParseIntSetting(indentText, &context.settings.indent)) {
-    ReportNotAnInteger(indentText);
-    return std::nullopt;
-  }
-  const QString groupText = panDetail_->edtGpDepth->text();
-  if (!ParseIntSetting(groupText, &context.settings.groupDepth)) {
-    ReportNotAnInteger(groupText);
-    return std::nullopt;
-  }
-  context.settings.month = SettingBytes(panDetail_->edtMonth->text());
-  context.settings.day = SettingBytes(panDetail_->edtDay->text());
-  context.settings.year = SettingBytes(panDetail_->edtYear->text());
-  return context;
+void MainWindow::BindTree(DirStructure* tree) { tvFileList_->Model()->SetTree(tree); }
+
+void MainWindow::ShowCheckStates(const std::vector<DirNode*>& changed) {
+  tvFileList_->Model()->NodesChanged(changed);
 }
 
-void MainWindow::ReportNotAnInteger(const QString& text) {
-  messages_.Show({kApplicationTitle, NotAnIntegerMessage(SettingBytes(text)), MessageKind::Error});
+void MainWindow::ExpandToLevel(int level) { tvFileList_->ExpandToLevel(level); }
+
+void MainWindow::SelectItem(const DirNode* node) { tvFileList_->SetCurrentNode(node); }
+
+void MainWindow::ShowFindingMarks(const std::vector<FindingMark>& marks) {
+  const QIcon errorIcon = style()->standardIcon(QStyle::SP_MessageBoxCritical);
+  const QIcon warningIcon = style()->standardIcon(QStyle::SP_MessageBoxWarning);
+  std::unordered_map<const DirNode*, DirTreeModel::Mark> shown;
+  for (const FindingMark& mark : marks) {
+    // Rich text, so that long messages wrap.
+    QString tip = QStringLiteral("<qt>");
+    for (std::size_t i = 0; i < mark.lines.size(); ++i) {
+      if (i > 0) tip += QStringLiteral("<br>");
+      tip += DisplayText(mark.lines[i]).toHtmlEscaped();
+    }
+    tip += QStringLiteral("</qt>");
+    shown[mark.node] = {mark.anyError ? errorIcon : warningIcon, tip};
+  }
+  tvFileList_->Model()->SetMarks(std::move(shown));
 }
 
-void MainWindow::Generate() {
-  if (tree_ == nullptr || tree_->RootDir == nullptr) return;
-  const std::optional<ListContext> context = CurrentContext();
-  if (!context) return;
-  const bool complete = GeneratePreview(*tree_, preview_, *context, messages_);
-  lbxFileTitle_->SetLines(preview_.titleLines);
+void MainWindow::ShowTitleLines(const std::vector<std::string>& lines) {
+  lbxFileTitle_->SetLines(lines);
   lbxFileTitle_->FitPreviewWidth();
-  // When the contact block could not be read the entry lines stay as they
-  // were.
-  if (complete) ShowEntryLines();
 }
 
-void MainWindow::ShowEntryLines() {
-  shownLines_ = preview_.map.PreviewLines;
-  listBox1_->SetLines(shownLines_);
+void MainWindow::ShowEntryLines(const std::vector<std::string>& lines) {
+  listBox1_->SetLines(lines);
   listBox1_->FitPreviewWidth();
-  SelectLineOfItem();
 }
 
-void MainWindow::Compact() {
-  if (tree_ == nullptr || tree_->RootDir == nullptr) return;
-  CompactChecks(tree_->RootDir);
-  tvFileList_->SyncStateImages(tvFileList_->FirstItem());
-  Generate();
+void MainWindow::SelectLine(int line) { listBox1_->SelectLine(line); }
+
+void MainWindow::ShowDetail(const DetailTexts& texts) { panDetail_->ShowTexts(texts); }
+
+void MainWindow::ShowSetting(Setting setting, const std::string& text) {
+  QLineEdit* field = SettingField(setting);
+  const QString shown = DisplayText(text);
+  if (field->text() != shown) field->setText(shown);
 }
 
-SaveOutcome MainWindow::Save() {
-  if (tree_ == nullptr || tree_->RootDir == nullptr) return SaveOutcome::Declined;
-  const std::optional<ListContext> context = CurrentContext();
-  if (!context) return SaveOutcome::Failed;
-  SaveRequest request;
-  request.outputMode = outputMode_;
-  request.caption = loading_->LoadUiText(UiText::ProgramCaption);
-  request.overwriteText = loading_->LoadUiText(UiText::OverwriteQuestion);
-  // A preview keeps the templates until its window closes, so that later
-  // previews and saves keep their heading and contact block.
-  request.removeTemplates = RunChoice() != kResultPreview;
-  DialogPrompts prompts(services_.dialogs, this);
-  const int selected = listBox1_->SelectedLine();
-  const SaveOutcome outcome = SaveFileList(shownLines_, preview_.titleLines, saveFlags_, *context,
-                                           request, prompts, messages_);
-  // The rules rewrote the shown lines in place: the preview shows them
-  // until the next Generate.
-  listBox1_->SetLines(shownLines_);
-  listBox1_->FitPreviewWidth();
-  listBox1_->SelectLine(selected);
-  return outcome;
+void MainWindow::SetExpandMaximum(int maximum) { upDown2_->SetMaximum(maximum); }
+
+void MainWindow::EnableAnalysisCommand(bool enabled) { panDetail_->Button1->setEnabled(enabled); }
+
+void MainWindow::ShowStatus(const std::string& text) { SetFindingsStatus(DisplayText(text)); }
+
+void MainWindow::ShowMessage(const Message& message) {
+  services_.dialogs.ShowMessage(nullptr, message);
 }
 
-void MainWindow::WriteFiles(bool withCsv) {
-  const std::optional<ListContext> context = CurrentContext();
-  if (context) {
-    ListRunTargets targets;
-    targets.replaceList = outputMode_ == 2;
-    targets.writeCsv = withCsv;
-    DialogPrompts prompts(services_.dialogs, this);
-    SaveListAndCsv(shownLines_, preview_.titleLines, saveFlags_, *context, targets,
-                   loading_->LanguageOffset(), prompts, messages_);
-    listBox1_->SetLines(shownLines_);
-  }
-  services_.control.RequestEnd();
+bool MainWindow::AskYesNo(const std::string& caption, const std::string& text) {
+  return services_.dialogs.AskYesNo(this, caption, text);
 }
+
+std::optional<SaveDialogChoice> MainWindow::AskSaveFile(const std::string& initialFolder,
+                                                        const std::string& filter) {
+  return services_.dialogs.AskSaveFile(this, initialFolder, filter);
+}
+
+std::string MainWindow::PickFolder(const std::string& title) {
+  return services_.dialogs.PickFolder(this, title, {}, {});
+}
+
+void MainWindow::ShowMainWindow() { showMaximized(); }
+
+void MainWindow::End() { services_.control.RequestEnd(); }
+
+// --- layout -----------------------------------------------------------------------
 
 void MainWindow::ToggleDetailPanel() {
   const int panelHeight = panDetail_->height();
@@ -330,47 +320,30 @@ void MainWindow::ToggleDetailPanel() {
     lbxFileTitle_->move(lbxFileTitle_->x(), lbxFileTitle_->y() + kDetailPanelHeight);
     listBox1_->move(listBox1_->x(), listBox1_->y() + kDetailPanelHeight);
   }
+  // The entry list's height follows its new place.
+  const QSize frame = frameGeometry().size() - geometry().size();
+  ApplyResizeRule(width() + frame.width(), height() + frame.height());
 }
 
 void MainWindow::ApplyResizeRule(int outerWidth, int outerHeight) {
   listBox1_->resize(outerWidth - listBox1_->x() - 8, outerHeight - listBox1_->y() - 23);
   lbxFileTitle_->resize(outerWidth - lbxFileTitle_->x() - 8, lbxFileTitle_->height());
   tvFileList_->resize(tvFileList_->width(), outerHeight - tvFileList_->y() - 23);
-  // The status line fills the strip under the lists. A window frame taller
-  // than the rule's 23 pixels leaves no strip (the lists then reach past the
-  // client area); the line then keeps one line's height at the bottom.
+  // The status line fills the strip under the lists. A window frame larger
+  // than the rule's 8 and 23 pixels would push the lists past the client
+  // area; they then end at the client area's edge and above the line, which
+  // keeps one line's height at the bottom, so that it covers neither list
+  // nor a scroll bar.
   const int lineHeight = lblFindings_->fontMetrics().height() + 4;
   const int strip = std::min(tvFileList_->y() + tvFileList_->height(), height() - lineHeight);
+  for (QWidget* list : {static_cast<QWidget*>(listBox1_), static_cast<QWidget*>(tvFileList_)}) {
+    list->resize(std::min(list->width(), width() - list->x()),
+                 std::max(0, std::min(list->height(), strip - list->y())));
+  }
+  lbxFileTitle_->resize(std::min(lbxFileTitle_->width(), width() - lbxFileTitle_->x()),
+                        lbxFileTitle_->height());
   lblFindings_->setGeometry(0, strip, width(), height() - strip);
-  lblFindings_->raise();
   SetFindingsStatus(findingsStatus_);
-}
-
-void MainWindow::ShowFindings(std::vector<Finding> findings) {
-  findings_ = std::move(findings);
-  findingsOfNode_.clear();
-  for (std::size_t i = 0; i < findings_.size(); ++i) {
-    if (findings_[i].node != nullptr) findingsOfNode_[findings_[i].node].push_back(i);
-  }
-  tvFileList_->ShowFindings(findings_);
-  ShowItemFindings(tvFileList_->currentItem());
-}
-
-void MainWindow::ShowItemFindings(QTreeWidgetItem* item) {
-  QString text = DisplayText(CountsText(CountFindings(findings_)));
-  const auto own = findingsOfNode_.find(FileTreeView::NodeOf(item));
-  if (item != nullptr && own != findingsOfNode_.end()) {
-    // How many more comes before the message, which the line may cut.
-    const Finding& first = findings_[own->second.front()];
-    text += QStringLiteral("  |  ") + DisplayText(DiscRelativePath(*tree_, first.node));
-    if (own->second.size() > 1) {
-      text += QStringLiteral(" (+%1 more)").arg(own->second.size() - 1);
-    }
-    text += QStringLiteral(": ") + QString::fromLatin1(SeverityName(first.severity)) +
-            QLatin1Char(' ') + DisplayText(first.code) + QStringLiteral(": ") +
-            DisplayText(first.message);
-  }
-  SetFindingsStatus(text);
 }
 
 void MainWindow::SetFindingsStatus(QString text) {
@@ -388,26 +361,8 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  RemoveWrittenTemplates(env_.workingFolder, templates_);
   QWidget::closeEvent(event);
-  services_.control.RequestEnd();
-}
-
-void MainWindow::IndentStep(int value) {
-  if (value < 0) return;
-  panDetail_->edtIndent->setText(QString::number(value));
-  Generate();
-}
-
-void MainWindow::GroupDepthStep(int value) {
-  if (value < 0) return;
-  panDetail_->edtGpDepth->setText(QString::number(value));
-  Generate();
-}
-
-void MainWindow::ExpandStep(int value) {
-  tvFileList_->ExpandToLevel(tvFileList_->FirstItem(), value);
-  upDown2_->SetMaximum(8);
+  session_->Close();
 }
 
 }  // namespace cartulon

@@ -3,6 +3,7 @@
 // main window (whose construction runs the start-up) and the message loop.
 #include <QApplication>
 
+#include "desktop/desktop_session.h"
 #include "ui/program_control.h"
 
 namespace cartulon {
@@ -28,7 +29,11 @@ void ApplyDesignFont(QApplication& app);
 // window, whose construction runs the start-up, then runs the message loop
 // unless the program was told to end. An exception that escapes is shown
 // and ends the program. Returns the exit code, 0.
-int RunProgram(const StartupEnvironment& env, Dialogs& dialogs, SettingsStore& store);
+int RunProgram(const StartupEnvironment& env, Dialogs& dialogs, SettingsStore& store,
+               DesktopOptions options = {});
+
+// Qt's translations of its own buttons and dialogs for the UI language.
+void InstallToolkitTranslations(QApplication& app, int languageOffset);
 
 // The whole entry: a second instance returns 0 at once, silently.
 int ProgramEntry(int argc, char** argv);

@@ -10,10 +10,7 @@
 #include <QScrollBar>
 #include <QStyle>
 
-#include "platform/home_folder.h"
-#include "platform/paths.h"
 #include "ui/dialogs.h"
-#include "platform/settings_store.h"
 #include "ui/browse_folder.h"
 #include "ui/loading.h"
 
@@ -35,19 +32,11 @@ void HistoryListBox::keyReleaseEvent(QKeyEvent* event) {
   emit keyReleased();
 }
 
-namespace {
-
-QString ValueKey(int k) { return QStringLiteral("Folder%1").arg(k); }
-
-}  // namespace
-
-SCDSelector::SCDSelector(LoadingWindow& loading, Dialogs& dialogs, SettingsStore& store,
-                         const std::string& programFolder, QWidget* parent)
+SCDSelector::SCDSelector(LoadingWindow& loading, Dialogs& dialogs, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       loading_(loading),
-      dialogs_(dialogs),
-      store_(store) {
+      dialogs_(dialogs) {
   setObjectName(QStringLiteral("SCDSelector"));
 
   // The design is taller than the dialog's client area: the remembered
@@ -117,8 +106,6 @@ SCDSelector::SCDSelector(LoadingWindow& loading, Dialogs& dialogs, SettingsStore
   btnxls_->setText(DisplayText(loading_.LoadUiText(UiText::TxtCsvButton)));
   btnxls_->setToolTip(DisplayText(loading_.LoadUiText(UiText::TxtCsvHint)));
 
-  SetPathText(DefaultDiscRoot(programFolder, ReadRemembered(), HomeFolder()));
-
   connect(btnGen_, &QPushButton::clicked, this, [this] { done(kResultTxt); });
   connect(btnxls_, &QPushButton::clicked, this, [this] { done(kResultTxtAndCsv); });
   connect(btnCancel_, &QPushButton::clicked, this, [this] { done(kResultCancel); });
@@ -152,51 +139,20 @@ void SCDSelector::SetPathText(const std::string& path) {
 void SCDSelector::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   if (!event->spontaneous()) {
-    FormShow();
     edtSCD_->setFocus(Qt::OtherFocusReason);
   }
 }
 
-std::array<std::string, kRememberedFolders> SCDSelector::ReadRemembered() const {
-  std::array<std::string, kRememberedFolders> values;
-  for (int k = 1; k <= kRememberedFolders; ++k) {
-    values[static_cast<std::size_t>(k - 1)] =
-        store_.ReadString(kRememberKey, ValueKey(k).toStdString());
-  }
-  return values;
-}
-
-void SCDSelector::FormShow() {
-  const std::array<std::string, kRememberedFolders> values = ReadRemembered();
+void SCDSelector::Prepare(const SelectionRequest& request) {
+  SetPathText(request.proposedRoot);
+  // The list always has five lines, empty ones included; the path box keeps
+  // its text.
   historyList_->clear();
-  for (const std::string& value : values) {
+  for (const std::string& value : request.remembered) {
     auto* line = new QListWidgetItem(DisplayText(value), historyList_);
     line->setData(Qt::UserRole, QByteArray(value.data(), static_cast<qsizetype>(value.size())));
     line->setSizeHint(QSize(0, 13));
   }
-  history_.Load(values);
-}
-
-void SCDSelector::FormClose() {
-  history_.UpdateHistory(PathText());
-  std::vector<std::pair<std::string, std::string>> values;
-  const auto stored = history_.Stored();
-  for (int k = 1; k <= kRememberedFolders; ++k) {
-    values.emplace_back(ValueKey(k).toStdString(), stored[static_cast<std::size_t>(k - 1)]);
-  }
-  // A store that cannot be written is not reported.
-  store_.WriteStrings(kRememberKey, values);
-}
-
-void SCDSelector::done(int result) {
-  if (!closing_) {
-    closing_ = true;
-    FormClose();
-    QDialog::done(result);
-    closing_ = false;
-    return;
-  }
-  QDialog::done(result);
 }
 
 void SCDSelector::reject() { done(kResultCancel); }

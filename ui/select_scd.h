@@ -7,7 +7,7 @@
 #include <array>
 #include <string>
 
-#include "shell/folder_history.h"
+#include "desktop/desktop_view.h"
 
 class QLabel;
 class QLineEdit;
@@ -18,7 +18,6 @@ namespace cartulon {
 
 class Dialogs;
 class LoadingWindow;
-class SettingsStore;
 
 // Modal results; the numbers are the platform's standard dialog results.
 inline constexpr int kResultPreview = 1;
@@ -49,15 +48,15 @@ class SCDSelector : public QDialog {
   Q_OBJECT
 
  public:
-  SCDSelector(LoadingWindow& loading, Dialogs& dialogs, SettingsStore& store,
-              const std::string& programFolder, QWidget* parent = nullptr);
+  SCDSelector(LoadingWindow& loading, Dialogs& dialogs, QWidget* parent = nullptr);
+
+  // The path box and the five remembered folders of the next showing.
+  void Prepare(const SelectionRequest& request);
 
   // The path box as bytes: the bytes that were put there, unless the user
   // has edited it since.
   std::string PathText() const;
   void SetPathText(const std::string& path);
-
-  const FolderHistory& History() const { return history_; }
 
   QLineEdit* edtSCD() const { return edtSCD_; }
   QPushButton* btnBrowse() const { return btnBrowse_; }
@@ -70,7 +69,6 @@ class SCDSelector : public QDialog {
   QLabel* Label2() const { return label2_; }
   QScrollArea* ScrollArea() const { return scroll_; }
 
-  void done(int result) override;
   void reject() override;
 
  protected:
@@ -78,19 +76,12 @@ class SCDSelector : public QDialog {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  // The five values of the store, Folder1 first; missing ones are empty.
-  std::array<std::string, kRememberedFolders> ReadRemembered() const;
-  void FormShow();
-  void FormClose();
   void TakeSelectedHistoryLine();
   void btnBrowseClick();
 
   LoadingWindow& loading_;
   Dialogs& dialogs_;
-  SettingsStore& store_;
-  FolderHistory history_;
   std::string pathBytes_;
-  bool closing_ = false;
 
   QScrollArea* scroll_ = nullptr;
   QLabel* label1_ = nullptr;

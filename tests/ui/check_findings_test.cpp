@@ -5,11 +5,11 @@
 
 #include <QIcon>
 #include <QLabel>
-#include <QTreeWidgetItem>
 #include <memory>
 
 #include "gui_test_support.h"
 #include "ui/main_window.h"
+#include "ui/dir_tree_model.h"
 #include "ui/tree_view.h"
 
 namespace cartulon {
@@ -32,16 +32,16 @@ class CheckFindingsTest : public ::testing::Test {
   }
 
   MainWindow& Window() { return session_->Window(); }
-  QTreeWidgetItem* Item(const std::string& relative) {
-    return FileTreeView::ItemOf(
-        Window().CurrentTree()->FindNode(session_->Disc().InRoot(relative)));
+  QModelIndex Item(const std::string& relative) {
+    return Window().tvFileList()->Model()->IndexOf(
+        Window().Session().CurrentTree()->FindNode(session_->Disc().InRoot(relative)));
   }
 
   std::unique_ptr<PreviewSession> session_;
 };
 
 TEST_F(CheckFindingsTest, StatusLineAndTooltipOfAFolderWithFindings) {
-  ASSERT_EQ(Window().Findings().size(), 2u);
+  ASSERT_EQ(Window().Session().Findings().size(), 2u);
   EXPECT_EQ(Window().FindingsStatus(), QStringLiteral("2 errors, 0 warnings"));
   QLabel* status = Window().lblFindings();
   ASSERT_NE(status, nullptr);
@@ -53,9 +53,9 @@ TEST_F(CheckFindingsTest, StatusLineAndTooltipOfAFolderWithFindings) {
   EXPECT_EQ(status->y() + status->height(), Window().height());
   EXPECT_GT(status->height(), 0);
 
-  QTreeWidgetItem* broken = Item("Drivers/Bluetooth");
-  ASSERT_NE(broken, nullptr);
-  tree->setCurrentItem(broken);
+  const QModelIndex broken = Item("Drivers/Bluetooth");
+  ASSERT_TRUE(broken.isValid());
+  tree->setCurrentIndex(broken);
   const QString line = Window().FindingsStatus();
   EXPECT_TRUE(line.startsWith(QStringLiteral("2 errors, 0 warnings  |  Drivers\\Bluetooth (+1 "
                                              "more): error no-description: ZoltSetup.ini gives "
@@ -66,18 +66,18 @@ TEST_F(CheckFindingsTest, StatusLineAndTooltipOfAFolderWithFindings) {
       << status->text().toStdString();
   EXPECT_EQ(status->toolTip(), line);
 
-  const QString tip = broken->data(0, Qt::ToolTipRole).toString();
+  const QString tip = broken.data(Qt::ToolTipRole).toString();
   EXPECT_TRUE(tip.contains(QStringLiteral("error no-description: ZoltSetup.ini gives")));
   EXPECT_TRUE(
       tip.contains(QStringLiteral("error no-english-file: ZoltSetup.ini has no "
                                   "English.ini beside it")));
-  EXPECT_FALSE(broken->data(0, Qt::DecorationRole).value<QIcon>().isNull());
+  EXPECT_FALSE(broken.data(Qt::DecorationRole).value<QIcon>().isNull());
 
   // A folder without findings: no icon, no tooltip, the counts alone.
-  QTreeWidgetItem* lan = Item("Drivers/LAN");
-  EXPECT_TRUE(lan->data(0, Qt::DecorationRole).value<QIcon>().isNull());
-  EXPECT_TRUE(lan->data(0, Qt::ToolTipRole).toString().isEmpty());
-  tree->setCurrentItem(lan);
+  const QModelIndex lan = Item("Drivers/LAN");
+  EXPECT_TRUE(lan.data(Qt::DecorationRole).value<QIcon>().isNull());
+  EXPECT_TRUE(lan.data(Qt::ToolTipRole).toString().isEmpty());
+  tree->setCurrentIndex(lan);
   EXPECT_EQ(Window().FindingsStatus(), QStringLiteral("2 errors, 0 warnings"));
 }
 

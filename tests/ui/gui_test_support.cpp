@@ -185,7 +185,8 @@ bool ShowRecorder::eventFilter(QObject* watched, QEvent* event) {
 
 std::unique_ptr<ProgramRun> RunProgramOn(TestDisc& disc, ScriptedDialogs& dialogs,
                                          std::function<void(SCDSelector&)> choose,
-                                         std::function<void(MainWindow&)> inPreview) {
+                                         std::function<void(MainWindow&)> inPreview,
+                                         DesktopOptions options) {
   auto run = std::make_unique<ProgramRun>();
   ProgramRun* state = run.get();
   if (choose) OnShown<SCDSelector>(std::move(choose));
@@ -207,7 +208,7 @@ std::unique_ptr<ProgramRun> RunProgramOn(TestDisc& disc, ScriptedDialogs& dialog
     QCoreApplication::exit(1);
   });
   watchdog.start(60000);
-  run->exitCode = RunProgram(disc.Env(), dialogs, disc.Store());
+  run->exitCode = RunProgram(disc.Env(), dialogs, disc.Store(), std::move(options));
   return run;
 }
 

@@ -177,7 +177,8 @@ struct ProgramRun {
 // the message loop runs, and closed afterwards.
 std::unique_ptr<ProgramRun> RunProgramOn(TestDisc& disc, ScriptedDialogs& dialogs,
                                          std::function<void(SCDSelector&)> choose,
-                                         std::function<void(MainWindow&)> inPreview = {});
+                                         std::function<void(MainWindow&)> inPreview = {},
+                                         DesktopOptions options = {});
 
 }  // namespace gui_test
 }  // namespace cartulon

@@ -3,6 +3,7 @@
 // clicks as they reach the preview, Save and "SCD Path...".
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -21,6 +22,7 @@
 #include "ui/detail_panel.h"
 #include "ui/main_window.h"
 #include "ui/preview_view.h"
+#include "ui/dir_tree_model.h"
 #include "ui/tree_view.h"
 #include "ui/up_down.h"
 
@@ -59,14 +61,24 @@ class MainWindowTest : public ::testing::Test {
   void StepDown(UpDown* control) { Click(control->DownButton()); }
 
   DirNode* Node(const std::string& relative) {
-    return Window().CurrentTree()->FindNode(Disc().InRoot(relative));
+    return Window().Session().CurrentTree()->FindNode(Disc().InRoot(relative));
   }
-  QTreeWidgetItem* Item(const std::string& relative) { return FileTreeView::ItemOf(Node(relative)); }
+  QModelIndex Item(const std::string& relative) {
+    return Window().tvFileList()->Model()->IndexOf(Node(relative));
+  }
   void ClickBox(const std::string& relative) {
     FileTreeView* tree = Window().tvFileList();
-    QTreeWidgetItem* item = Item(relative);
-    tree->scrollToItem(item);
-    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->StateImageRect(item).center());
+    tree->scrollTo(Item(relative));
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
+                      tree->CheckBoxRect(Node(relative)).center());
+  }
+  // The check box the tree draws for a node.
+  bool Shown(const DirNode* node) {
+    return Window().tvFileList()->Model()->IndexOf(node).data(Qt::CheckStateRole).toInt() ==
+           Qt::Checked;
+  }
+  std::string InTemplates(const char* name) {
+    return Window().Session().TemplateFolder() + "/" + name;
   }
   static bool HasLineStarting(const std::vector<std::string>& lines, const std::string& start) {
     return std::any_of(lines.begin(), lines.end(),
@@ -82,15 +94,15 @@ class MainWindowTest : public ::testing::Test {
 TEST_F(MainWindowTest, PreviewRunOpensMaximisedWithTheTreeExpandedAndThePreviewCompacted) {
   EXPECT_TRUE(Window().windowState() & Qt::WindowMaximized);
   EXPECT_EQ(Window().windowTitle(), QStringLiteral("Zolt Cartulon"));
-  EXPECT_FALSE(Window().AnalysisRunning());
-  EXPECT_EQ(Window().ScdPath(), Disc().Root());
-  EXPECT_EQ(Window().CDMasterPath(), Disc().Root() + "/Bin/Zscdinst.ini");
+  EXPECT_FALSE(Window().Session().AnalysisRunning());
+  EXPECT_EQ(Window().Session().ScdPath(), Disc().Root());
+  EXPECT_EQ(Window().Session().CDMasterPath(), Disc().Root() + "/Bin/Zscdinst.ini");
 
   // Expanded to level 2: the root and its children are open, nothing deeper.
-  EXPECT_TRUE(Item("")->isExpanded());
-  EXPECT_TRUE(Item("Drivers")->isExpanded());
-  EXPECT_FALSE(Item("Drivers/IntelRAID")->isExpanded());
-  EXPECT_FALSE(Item("Software/ControlCenter")->isExpanded());
+  EXPECT_TRUE(Window().tvFileList()->isExpanded(Item("")));
+  EXPECT_TRUE(Window().tvFileList()->isExpanded(Item("Drivers")));
+  EXPECT_FALSE(Window().tvFileList()->isExpanded(Item("Drivers/IntelRAID")));
+  EXPECT_FALSE(Window().tvFileList()->isExpanded(Item("Software/ControlCenter")));
 
   // The heading and the entry lines, compacted.
   ASSERT_EQ(TitleLines().size(), 4u);
@@ -98,17 +110,16 @@ TEST_F(MainWindowTest, PreviewRunOpensMaximisedWithTheTreeExpandedAndThePreviewC
             "File List for the included support software for Z77X-Zolt Motherboard");
   ASSERT_FALSE(Lines().empty());
   EXPECT_EQ(Lines()[0], "-Drivers" + std::string(17, ' '));
-  EXPECT_EQ(Lines(), Window().CurrentPreview().map.PreviewLines);
+  EXPECT_EQ(Lines(), Window().Session().CurrentPreview().map.PreviewLines);
   EXPECT_TRUE(HasLineStarting(Lines(), "-Contact" + std::string(17, ' ') + "ZOLTEK COMPUTER INC."));
   EXPECT_FALSE(HasLineStarting(Lines(), "-Bin"));
-  // Check images agree with the nodes everywhere.
-  std::vector<QTreeWidgetItem*> pending{Window().tvFileList()->FirstItem()};
+  // Check boxes agree with the nodes everywhere.
+  std::vector<DirNode*> pending{Window().Session().CurrentTree()->RootDir};
   while (!pending.empty()) {
-    QTreeWidgetItem* item = pending.back();
+    DirNode* node = pending.back();
     pending.pop_back();
-    EXPECT_EQ(FileTreeView::StateImage(item),
-              FileTreeView::NodeOf(item)->Checked ? kStateChecked : kStateUnchecked);
-    for (int i = 0; i < item->childCount(); ++i) pending.push_back(item->child(i));
+    EXPECT_EQ(Shown(node), node->Checked) << node->FullPath;
+    for (DirNode* child : node->Children) pending.push_back(child);
   }
   // Start-up layout and the date of the run.
   EXPECT_EQ(Panel().height(), 0);
@@ -123,9 +134,12 @@ TEST_F(MainWindowTest, PreviewRunOpensMaximisedWithTheTreeExpandedAndThePreviewC
   EXPECT_EQ(Window().edtDepth()->text(), QStringLiteral("6"));
   EXPECT_TRUE(Panel().edtIndent->isReadOnly());
   EXPECT_FALSE(Panel().edtLanguage->isEnabled());
-  // The templates stay while the window is open.
-  EXPECT_TRUE(Exists(Disc().InWorking("TECHSUPP.ini")));
-  EXPECT_TRUE(Exists(Disc().InWorking("FileList_Exp.ini")));
+  // The templates stay while the window is open, in the program's own
+  // folder: nothing is written into the working folder.
+  EXPECT_TRUE(Exists(InTemplates("TECHSUPP.ini")));
+  EXPECT_TRUE(Exists(InTemplates("FileList_Exp.ini")));
+  EXPECT_FALSE(Exists(Disc().InWorking("TECHSUPP.ini")));
+  EXPECT_FALSE(Exists(Disc().InWorking("FileList_Exp.ini")));
   EXPECT_EQ(Dialogs().messages.size(), 0u);
 }
 
@@ -158,7 +172,10 @@ TEST_F(MainWindowTest, DetailPanelToggleMovesBothPreviews) {
   EXPECT_TRUE(Panel().isVisible());
   EXPECT_EQ(Window().lbxFileTitle()->y(), 166);
   EXPECT_EQ(Window().ListBox1()->y(), 252);
-  EXPECT_EQ(Window().ListBox1()->height(), listHeight);
+  // The moved list ends where it ended, above the findings line, so that the
+  // line covers neither its last lines nor its scroll bar.
+  EXPECT_EQ(Window().ListBox1()->height(), listHeight - 161);
+  EXPECT_LE(Window().ListBox1()->geometry().bottom(), Window().lblFindings()->y());
   Click(Window().sbtShowDetail());
   EXPECT_EQ(Panel().height(), 0);
   EXPECT_FALSE(Panel().isVisible());
@@ -211,16 +228,16 @@ TEST_F(MainWindowTest, ExpandStepsOpenTheTreeAndLeaveThePreviewAlone) {
   EXPECT_EQ(expand->Maximum(), 100);
   StepUp(expand);
   EXPECT_EQ(Window().edtExpand()->text(), QStringLiteral("3"));
-  EXPECT_TRUE(Item("Drivers/IntelRAID")->isExpanded());
+  EXPECT_TRUE(Window().tvFileList()->isExpanded(Item("Drivers/IntelRAID")));
   EXPECT_EQ(expand->Maximum(), 8);
   for (int i = 0; i < 10; ++i) StepUp(expand);
   EXPECT_EQ(Window().edtExpand()->text(), QStringLiteral("8"));
   for (int i = 0; i < 8; ++i) StepDown(expand);
   EXPECT_EQ(Window().edtExpand()->text(), QStringLiteral("0"));
-  EXPECT_FALSE(Item("")->isExpanded());
+  EXPECT_FALSE(Window().tvFileList()->isExpanded(Item("")));
   StepUp(expand);
-  EXPECT_TRUE(Item("")->isExpanded());
-  EXPECT_FALSE(Item("Drivers")->isExpanded());
+  EXPECT_TRUE(Window().tvFileList()->isExpanded(Item("")));
+  EXPECT_FALSE(Window().tvFileList()->isExpanded(Item("Drivers")));
   EXPECT_EQ(Lines(), before);
 }
 
@@ -245,17 +262,17 @@ TEST_F(MainWindowTest, CheckBoxClicksReachThePreview) {
 
 TEST_F(MainWindowTest, CompactUnchecksTheBranchesThatDescribeNothing) {
   FileTreeView* tree = Window().tvFileList();
-  tree->setCurrentItem(tree->FirstItem());
-  tree->CheckAll();
+  tree->setCurrentIndex(Item(""));
+  tree->CheckAllAction()->trigger();
   ASSERT_TRUE(Node("Bin")->Checked);
   ASSERT_TRUE(HasLineStarting(Lines(), "-Bin"));
   OpenPanel();
   Click(Panel().btnCompact);
   EXPECT_FALSE(Node("Bin")->Checked);
-  EXPECT_EQ(FileTreeView::StateImage(Item("Bin")), kStateUnchecked);
+  EXPECT_FALSE(Shown(Node("Bin")));
   EXPECT_FALSE(HasLineStarting(Lines(), "-Bin"));
   // What stays checked either describes something or holds a checked child.
-  std::vector<DirNode*> pending{Window().CurrentTree()->RootDir};
+  std::vector<DirNode*> pending{Window().Session().CurrentTree()->RootDir};
   while (!pending.empty()) {
     DirNode* node = pending.back();
     pending.pop_back();
@@ -263,8 +280,7 @@ TEST_F(MainWindowTest, CompactUnchecksTheBranchesThatDescribeNothing) {
       const bool described = node->Data != nullptr && !node->Data->EntryText.empty();
       EXPECT_TRUE(described || DirStructure::HasCheckedChild(node)) << node->FullPath;
     }
-    EXPECT_EQ(FileTreeView::StateImage(FileTreeView::ItemOf(node)),
-              node->Checked ? kStateChecked : kStateUnchecked);
+    EXPECT_EQ(Shown(node), node->Checked) << node->FullPath;
     for (DirNode* child : node->Children) pending.push_back(child);
   }
 }
@@ -277,7 +293,7 @@ TEST(MainWindowCompact, AnUndescribedChainIsUncheckedFromTheBottomUp) {
   PreviewSession session(std::move(disc));
   MainWindow& window = session.Window();
   ASSERT_TRUE(window.isVisible());
-  DirStructure* tree = window.CurrentTree();
+  DirStructure* tree = window.Session().CurrentTree();
   DirNode* a = tree->FindNode(root + "/A");
   DirNode* b = tree->FindNode(root + "/A/B");
   ASSERT_NE(b, nullptr);
@@ -286,8 +302,8 @@ TEST(MainWindowCompact, AnUndescribedChainIsUncheckedFromTheBottomUp) {
   EXPECT_FALSE(a->Checked);
 
   FileTreeView* view = window.tvFileList();
-  view->setCurrentItem(view->FirstItem());
-  view->CheckAll();
+  view->setCurrentIndex(view->Model()->index(0, 0));
+  view->CheckAllAction()->trigger();
   ASSERT_TRUE(b->Checked);
   EXPECT_TRUE(std::any_of(window.ListBox1()->Lines().begin(), window.ListBox1()->Lines().end(),
                           [](const std::string& line) { return line.rfind("  -B", 0) == 0; }));
@@ -296,7 +312,7 @@ TEST(MainWindowCompact, AnUndescribedChainIsUncheckedFromTheBottomUp) {
   EXPECT_FALSE(b->Checked);
   EXPECT_FALSE(a->Checked);
   EXPECT_FALSE(tree->RootDir->Checked);
-  EXPECT_EQ(FileTreeView::StateImage(FileTreeView::ItemOf(a)), kStateUnchecked);
+  EXPECT_EQ(view->Model()->IndexOf(a).data(Qt::CheckStateRole).toInt(), Qt::Unchecked);
   EXPECT_TRUE(window.ListBox1()->Lines().empty());
 }
 
@@ -319,8 +335,8 @@ TEST_F(MainWindowTest, SaveWritesTheListAndLaterPreviewsKeepHeadingAndContactBlo
   for (const std::string& line : Lines()) shown += line + "\r\n";
   EXPECT_EQ(shown + footer, bytes);
   // The templates stay for the rest of the preview.
-  EXPECT_TRUE(Exists(Disc().InWorking("TECHSUPP.ini")));
-  EXPECT_TRUE(Exists(Disc().InWorking("FileList_Exp.ini")));
+  EXPECT_TRUE(Exists(InTemplates("TECHSUPP.ini")));
+  EXPECT_TRUE(Exists(InTemplates("FileList_Exp.ini")));
 
   // A later Generate still has the heading and the contact block.
   StepUp(Panel().UpDown3);
@@ -366,25 +382,26 @@ TEST_F(MainWindowTest, DecliningTheReplaceOpensTheSaveDialog) {
   EXPECT_EQ(Dialogs().saveDialogFilters[0], kSaveDialogFilter);
   EXPECT_EQ(Dialogs().unexpected, 0);
   // Cancel wrote nothing and removed nothing.
-  EXPECT_TRUE(Exists(Disc().InWorking("TECHSUPP.ini")));
+  EXPECT_TRUE(Exists(InTemplates("TECHSUPP.ini")));
 }
 
 TEST_F(MainWindowTest, ClosingTheWindowRemovesTheTemplatesAndEndsTheProgram) {
+  const std::string templates = Window().Session().TemplateFolder();
+  ASSERT_TRUE(Exists(templates));
   Window().close();
-  EXPECT_FALSE(Exists(Disc().InWorking("TECHSUPP.ini")));
-  EXPECT_FALSE(Exists(Disc().InWorking("FileList_Exp.ini")));
+  EXPECT_FALSE(Exists(templates));
   EXPECT_TRUE(session_->control.EndRequested());
 }
 
 TEST_F(MainWindowTest, ScdPathCancelChangesNothing) {
   OpenPanel();
-  DirStructure* tree = Window().CurrentTree();
+  DirStructure* tree = Window().Session().CurrentTree();
   const std::vector<std::string> before = Lines();
   Dialogs().folderAnswers = {""};
   Click(Panel().Button1);
-  EXPECT_EQ(Window().CurrentTree(), tree);
+  EXPECT_EQ(Window().Session().CurrentTree(), tree);
   EXPECT_EQ(Lines(), before);
-  EXPECT_EQ(Window().ScdPath(), Disc().Root());
+  EXPECT_EQ(Window().Session().ScdPath(), Disc().Root());
   ASSERT_EQ(Dialogs().pickerTitles.size(), 1u);
   EXPECT_EQ(Dialogs().pickerTitles[0], "Please Select the Working Directory!");
 }
@@ -399,28 +416,29 @@ TEST_F(MainWindowTest, ScdPathAnalysesAnotherFolderWithTheSearchDepth) {
   Window().edtDepth()->setText(QStringLiteral("0"));
   Dialogs().folderAnswers = {root};
   Click(Panel().Button1);
-  ASSERT_NE(Window().CurrentTree(), nullptr);
-  EXPECT_EQ(Window().ScdPath(), root);
-  EXPECT_EQ(Window().tvFileList()->FirstItem()->childCount(), 0);  // the root alone
-  EXPECT_EQ(Window().tvFileList()->FirstItem()->text(0), QStringLiteral("Disc2"));
+  ASSERT_NE(Window().Session().CurrentTree(), nullptr);
+  EXPECT_EQ(Window().Session().ScdPath(), root);
+  const QAbstractItemModel* model = Window().tvFileList()->model();
+  EXPECT_EQ(model->rowCount(model->index(0, 0)), 0);  // the root alone
+  EXPECT_EQ(model->index(0, 0).data().toString(), QStringLiteral("Disc2"));
 
   Window().edtDepth()->setText(QStringLiteral("1"));
   Dialogs().folderAnswers = {root};
   Click(Panel().Button1);
-  QTreeWidgetItem* top = Window().tvFileList()->FirstItem();
-  ASSERT_EQ(top->childCount(), 2);
-  EXPECT_EQ(top->child(0)->childCount(), 0);  // not looked into
+  const QModelIndex top = model->index(0, 0);
+  ASSERT_EQ(model->rowCount(top), 2);
+  EXPECT_EQ(model->rowCount(model->index(0, 0, top)), 0);  // not looked into
   // The window stays open and maximised; the old tree is gone from the view.
   EXPECT_TRUE(Window().isVisible());
   EXPECT_TRUE(Window().windowState() & Qt::WindowMaximized);
-  EXPECT_EQ(Window().tvFileList()->topLevelItemCount(), 1);
+  EXPECT_EQ(model->rowCount(), 1);
   EXPECT_FALSE(HasLineStarting(Lines(), "-Drivers"));
   EXPECT_TRUE(Panel().Button1->isEnabled());
 }
 
 TEST_F(MainWindowTest, ScdPathWithBadSearchDepthKeepsTheTree) {
   OpenPanel();
-  DirStructure* tree = Window().CurrentTree();
+  DirStructure* tree = Window().Session().CurrentTree();
   const std::vector<std::string> before = Lines();
   Window().edtDepth()->setText(QStringLiteral("six"));
   Dialogs().folderAnswers = {Disc().Scratch().Path("work")};
@@ -428,10 +446,10 @@ TEST_F(MainWindowTest, ScdPathWithBadSearchDepthKeepsTheTree) {
   ASSERT_EQ(Dialogs().messages.size(), 1u);
   EXPECT_EQ(Dialogs().messages[0].text, "'six' is not a valid integer value");
   EXPECT_EQ(Dialogs().messages[0].kind, MessageKind::Error);
-  EXPECT_EQ(Window().CurrentTree(), tree);
+  EXPECT_EQ(Window().Session().CurrentTree(), tree);
   EXPECT_EQ(Lines(), before);
   // The list still belongs to the disc shown, and a save goes there.
-  EXPECT_EQ(Window().ScdPath(), Disc().Root());
+  EXPECT_EQ(Window().Session().ScdPath(), Disc().Root());
 
   // A negative depth: the model reports it from the worker, no tree is
   // built and the one shown stays.
@@ -442,9 +460,9 @@ TEST_F(MainWindowTest, ScdPathWithBadSearchDepthKeepsTheTree) {
   EXPECT_EQ(Dialogs().messages[1].caption, "DirStructure");
   EXPECT_EQ(Dialogs().messages[1].text, "Search\xA1\xA1" "Depth must be bigger than or equal to 0.");
   EXPECT_FALSE(Dialogs().messages[1].owned);
-  EXPECT_EQ(Window().CurrentTree(), tree);
+  EXPECT_EQ(Window().Session().CurrentTree(), tree);
   EXPECT_EQ(Lines(), before);
-  EXPECT_EQ(Window().ScdPath(), Disc().Root());
+  EXPECT_EQ(Window().Session().ScdPath(), Disc().Root());
   EXPECT_TRUE(Window().isVisible());
   EXPECT_TRUE(Panel().Button1->isEnabled());
 }
@@ -460,9 +478,9 @@ TEST_F(MainWindowTest, AnExpandLevelThatIsNotANumberStopsTheStepAfterBinding) {
   ASSERT_EQ(Dialogs().messages.size(), 1u);
   EXPECT_EQ(Dialogs().messages[0].text, "'two' is not a valid integer value");
   // The new tree is bound; Generate and Compact did not run.
-  EXPECT_EQ(Window().tvFileList()->FirstItem()->text(0), QStringLiteral("Disc3"));
+  EXPECT_EQ(Window().tvFileList()->model()->index(0, 0).data().toString(), QStringLiteral("Disc3"));
   EXPECT_EQ(Lines(), before);
-  EXPECT_TRUE(Window().CurrentPreview().map.LineNodes.empty());
+  EXPECT_TRUE(Window().Session().CurrentPreview().map.LineNodes.empty());
   EXPECT_TRUE(Panel().Button1->isEnabled());
 }
 
@@ -478,7 +496,7 @@ std::string SlowDisc(TempDir& dir) {
 
 TEST_F(MainWindowTest, WhileAnAnalysisRunsScdPathCannotStartAnother) {
   OpenPanel();
-  DirStructure* before = Window().CurrentTree();
+  DirStructure* before = Window().Session().CurrentTree();
   TempDir other;
   const std::string root = SlowDisc(other);
   Window().edtDepth()->setText(QStringLiteral("8"));
@@ -486,19 +504,19 @@ TEST_F(MainWindowTest, WhileAnAnalysisRunsScdPathCannotStartAnother) {
   // The user closes the progress window at once.
   gui_test::OnShown<LoadingWindow>([](LoadingWindow& loading) { loading.close(); });
   Click(Panel().Button1);
-  ASSERT_TRUE(Window().AnalysisRunning());
+  ASSERT_TRUE(Window().Session().AnalysisRunning());
   EXPECT_FALSE(Panel().Button1->isEnabled());
   Click(Panel().Button1);
   EXPECT_EQ(Dialogs().pickerTitles.size(), 1u);
   // Meanwhile the window works on the tree it shows.
-  EXPECT_EQ(Window().CurrentTree(), before);
+  EXPECT_EQ(Window().Session().CurrentTree(), before);
   ClickBox("Bin");
   EXPECT_TRUE(HasLineStarting(Lines(), "-Bin"));
 
-  ASSERT_TRUE(gui_test::WaitFor([&] { return !Window().AnalysisRunning(); }, 120000));
+  ASSERT_TRUE(gui_test::WaitFor([&] { return !Window().Session().AnalysisRunning(); }, 120000));
   EXPECT_TRUE(Panel().Button1->isEnabled());
-  EXPECT_NE(Window().CurrentTree(), before);
-  EXPECT_EQ(Window().tvFileList()->FirstItem()->text(0), QStringLiteral("Loop"));
+  EXPECT_NE(Window().Session().CurrentTree(), before);
+  EXPECT_EQ(Window().tvFileList()->model()->index(0, 0).data().toString(), QStringLiteral("Loop"));
   EXPECT_TRUE(Window().isVisible());
 }
 

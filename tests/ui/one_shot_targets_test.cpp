@@ -72,8 +72,7 @@ TEST_F(OneShotTargets, AListTargetThatIsAFolderIsRefusedAndNothingIsWritten) {
   EXPECT_TRUE(fs::is_directory(disc_.InRoot("FileList.txt")));
   EXPECT_EQ(ReadFile(kept), "kept\r\n");
   EXPECT_EQ(RootNames(disc_), before);
-  // Nothing was written, so the templates stay.
-  EXPECT_TRUE(Exists(disc_.InWorking("TECHSUPP.ini")));
+  EXPECT_FALSE(Exists(disc_.InWorking("TECHSUPP.ini")));
   EXPECT_FALSE(run->windows.Saw("cartulon::MainWindow"));
 }
 

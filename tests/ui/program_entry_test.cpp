@@ -12,6 +12,7 @@
 #include <QTest>
 
 #include <filesystem>
+#include <regex>
 
 #include <sys/stat.h>
 
@@ -49,21 +50,20 @@ class ProgramEntry : public ::testing::Test {
   ScriptedDialogs dialogs_;
 };
 
-TEST_F(ProgramEntry, CancelRemovesTheTemplatesAndEndsSilently) {
-  // An edited rules file from an earlier run is replaced by the carried one.
+TEST_F(ProgramEntry, CancelEndsSilentlyAndTheUsersOwnFilesStay) {
+  // Files of the templates' names in the working folder are the user's:
+  // the program never writes or removes them.
   disc_.Scratch().WriteFile("work/FileList_Exp.ini", "[edited]\r\n");
-  bool templatesThere = false;
+  disc_.Scratch().WriteFile("work/TECHSUPP.ini", "my contact\r\n");
   std::string rulesDuringDialog;
   auto run = RunProgramOn(disc_, dialogs_, [&](SCDSelector& d) {
-    templatesThere = Exists(disc_.InWorking("TECHSUPP.ini"));
     rulesDuringDialog = ReadFile(disc_.InWorking("FileList_Exp.ini"));
     QTest::mouseClick(d.btnCancel(), Qt::LeftButton);
   });
   EXPECT_EQ(run->exitCode, 0);
-  EXPECT_TRUE(templatesThere);
-  EXPECT_EQ(rulesDuringDialog, CarriedRules());
-  EXPECT_FALSE(Exists(disc_.InWorking("TECHSUPP.ini")));
-  EXPECT_FALSE(Exists(disc_.InWorking("FileList_Exp.ini")));
+  EXPECT_EQ(rulesDuringDialog, "[edited]\r\n");
+  EXPECT_EQ(ReadFile(disc_.InWorking("FileList_Exp.ini")), "[edited]\r\n");
+  EXPECT_EQ(ReadFile(disc_.InWorking("TECHSUPP.ini")), "my contact\r\n");
   EXPECT_TRUE(dialogs_.messages.empty());
   EXPECT_TRUE(run->windows.Saw("cartulon::SCDSelector"));
   EXPECT_FALSE(run->windows.Saw("cartulon::LoadingWindow"));
@@ -106,8 +106,7 @@ TEST_F(ProgramEntry, TxtFileRunAsksBeforeReplacingAndEndsEvenWhenTheUserDeclines
   EXPECT_EQ(ReadFile(disc_.InRoot("FileList.txt")), "old\r\n");
   ASSERT_EQ(dialogs_.saveDialogFolders.size(), 1u);
   EXPECT_EQ(dialogs_.saveDialogFolders[0], disc_.Root());
-  // Nothing was written, so nothing was removed.
-  EXPECT_TRUE(Exists(disc_.InWorking("TECHSUPP.ini")));
+  EXPECT_FALSE(Exists(disc_.InWorking("TECHSUPP.ini")));
   EXPECT_FALSE(run->windows.Saw("cartulon::MainWindow"));
 
   TestDisc again;
@@ -180,16 +179,19 @@ TEST_F(ProgramEntry, TxtAndCsvRunAsksBeforeReplacingTheTable) {
 TEST_F(ProgramEntry, PreviewRunOpensTheMainWindowInTheLoopAndItsCloseEndsTheProgram) {
   bool maximised = false;
   bool templatesWhileOpen = false;
+  std::string templates;
   auto run = RunProgramOn(
       disc_, dialogs_, [](SCDSelector& d) { QTest::mouseClick(d.Button2(), Qt::LeftButton); },
       [&](MainWindow& window) {
         maximised = window.windowState() & Qt::WindowMaximized;
-        templatesWhileOpen = Exists(disc_.InWorking("TECHSUPP.ini"));
+        templates = window.Session().TemplateFolder();
+        templatesWhileOpen = Exists(templates + "/TECHSUPP.ini");
       });
   EXPECT_EQ(run->exitCode, 0);
   EXPECT_TRUE(run->mainLoopRan);
   EXPECT_TRUE(maximised);
   EXPECT_TRUE(templatesWhileOpen);
+  EXPECT_FALSE(Exists(templates));
   EXPECT_FALSE(Exists(disc_.InWorking("TECHSUPP.ini")));
   EXPECT_FALSE(Exists(disc_.InWorking("FileList_Exp.ini")));
   EXPECT_FALSE(Exists(disc_.InRoot("FileList.txt")));
@@ -270,34 +272,40 @@ TEST(ProgramEntryMasterFile, AMasterFileBesideTheProgramIsEnough) {
   EXPECT_TRUE(Exists(disc.InRoot("FileList.txt")));
 }
 
-TEST(ProgramEntryTemplates, ATemplateThatCannotBeWrittenEndsTheStart) {
-  TestDisc disc(TestDisc::Content::Minimal);
-  // A folder of that name blocks the file, whatever the user's rights.
+// The working folder is only read from: a folder where a template's name
+// would go does not stop a run, and the files given in place of the
+// carried templates are used where they lie.
+TEST(ProgramEntryTemplates, TheWorkingFolderIsNeverWrittenAndGivenTemplatesAreUsed) {
+  TestDisc disc(TestDisc::Content::Sample);
+  if (gui_test::SampleDiscPath().empty()) GTEST_SKIP() << "the sample disc is missing";
   disc.Scratch().MakeFolder("work/TECHSUPP.ini");
+  const std::string rules = disc.Scratch().WriteFile(
+      "mine/rules.ini",
+      std::regex_replace(CarriedRules(), std::regex("FileTitle=[^\r]*"),
+                         "FileTitle=Custom list for <%1>"));
+  DesktopOptions options;
+  options.rulesFile = rules;
   ScriptedDialogs dialogs;
-  auto run = RunProgramOn(disc, dialogs, {});
+  auto run = RunProgramOn(disc, dialogs, ClickTxt, {}, options);
   EXPECT_EQ(run->exitCode, 0);
-  ASSERT_EQ(dialogs.messages.size(), 2u);
-  EXPECT_EQ(dialogs.messages[0].text, "An error occurred when liberating file TECHSUPP.ini");
-  EXPECT_EQ(dialogs.messages[0].kind, MessageKind::Plain);  // the plain dialog, no icon
-  EXPECT_EQ(dialogs.messages[1].text, "TECHSUPP.ini not found !");
-  EXPECT_EQ(dialogs.messages[1].caption, "Zolt Cartulon");
-  EXPECT_EQ(dialogs.messages[1].kind, MessageKind::Error);
-  EXPECT_FALSE(run->windows.Saw("cartulon::SCDSelector"));
-  EXPECT_FALSE(run->windows.Saw("cartulon::MainWindow"));
+  EXPECT_TRUE(dialogs.messages.empty());
+  EXPECT_EQ(ReadFile(disc.InRoot("FileList.txt")).rfind("Custom list for Z77X-Zolt\r\n", 0), 0u);
+  EXPECT_EQ(std::distance(fs::directory_iterator(disc.Working()), {}), 1);
+  EXPECT_TRUE(fs::is_directory(disc.InWorking("TECHSUPP.ini")));
 }
 
-TEST(ProgramEntryTemplates, AMissingRulesFileEndsTheStartAndTheContactFileStays) {
+TEST(ProgramEntryTemplates, AContactFileThatCannotBeReadEndsTheStart) {
   TestDisc disc(TestDisc::Content::Minimal);
-  disc.Scratch().MakeFolder("work/FileList_Exp.ini");
+  DesktopOptions options;
+  options.contactFile = disc.Scratch().Path("missing/TECHSUPP.ini");
   ScriptedDialogs dialogs;
-  auto run = RunProgramOn(disc, dialogs, {});
+  auto run = RunProgramOn(disc, dialogs, {}, {}, options);
   EXPECT_EQ(run->exitCode, 0);
-  ASSERT_EQ(dialogs.messages.size(), 2u);
-  EXPECT_EQ(dialogs.messages[0].text, "An error occurred when liberating file FileList_Exp.ini");
-  EXPECT_EQ(dialogs.messages[1].text, "FileList_Exp.ini not found !");
-  EXPECT_TRUE(Exists(disc.InWorking("TECHSUPP.ini")));
+  ASSERT_FALSE(dialogs.messages.empty());
+  EXPECT_EQ(dialogs.messages.back().text, "cannot read " + options.contactFile);
+  EXPECT_EQ(dialogs.messages.back().caption, "Zolt Cartulon");
   EXPECT_FALSE(run->windows.Saw("cartulon::SCDSelector"));
+  EXPECT_FALSE(run->windows.Saw("cartulon::MainWindow"));
 }
 
 // An exception that escapes an event handler is shown with the title and
@@ -345,8 +353,10 @@ TEST(ProgramProcess, ASecondInstanceExitsAtOnceWithStatusZero) {
   TempDir dir;
   const std::string runtime = dir.MakeFolder("runtime");
   ::chmod(runtime.c_str(), 0700);
+  const std::string temporary = dir.MakeFolder("tmp");
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+  env.insert(QStringLiteral("TMPDIR"), QString::fromStdString(temporary));
   env.insert(QStringLiteral("XDG_RUNTIME_DIR"), QString::fromStdString(runtime));
   env.insert(QStringLiteral("CARTULON_STORE"), QString::fromStdString(dir.Path("store.ini")));
   const QString working = QString::fromStdString(dir.MakeFolder("work"));
@@ -356,11 +366,18 @@ TEST(ProgramProcess, ASecondInstanceExitsAtOnceWithStatusZero) {
   first.setWorkingDirectory(working);
   first.start(QStringLiteral(CARTULON_PROGRAM), {});
   ASSERT_TRUE(first.waitForStarted(10000));
-  // The templates are written after the lock is taken: once they are there,
-  // the first instance holds the lock and waits for the user. (Probing the
-  // lock before that would take it from the starting program.)
-  ASSERT_TRUE(gui_test::WaitFor(
-      [&] { return Exists(working.toStdString() + "/TECHSUPP.ini"); }, 60000));
+  // The templates are placed after the lock is taken, in a folder of the
+  // program's own under TMPDIR: once they are there, the first instance
+  // holds the lock and waits for the user. (Probing the lock before that
+  // would take it from the starting program.)
+  const auto placed = [&] {
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(temporary, ec)) {
+      if (Exists((entry.path() / "TECHSUPP.ini").string())) return true;
+    }
+    return false;
+  };
+  ASSERT_TRUE(gui_test::WaitFor(placed, 60000));
   {
     InstanceLock probe;
     EXPECT_EQ(probe.Acquire(kInstanceLockName, runtime), LockResult::HeldElsewhere);
@@ -378,6 +395,8 @@ TEST(ProgramProcess, ASecondInstanceExitsAtOnceWithStatusZero) {
   // The first one goes on, waiting for the user.
   EXPECT_EQ(first.state(), QProcess::Running);
 
+  // Nothing went into the working folder.
+  EXPECT_EQ(std::distance(fs::directory_iterator(working.toStdString()), {}), 0);
   first.kill();
   first.waitForFinished(10000);
   // A killed instance leaves no lock behind.

@@ -12,6 +12,7 @@
 #include <array>
 #include <cstdlib>
 
+#include "desktop/remembered_roots.h"
 #include "gui_test_support.h"
 #include "ui/browse_folder.h"
 #include "ui/loading.h"
@@ -39,10 +40,13 @@ class SelectionDialog : public ::testing::Test {
     dir_.WriteFile("SupportCD/Bin/Zscdinst.ini", "[InstAll]\r\n");
   }
 
+  // Prepared as the program prepares it from the store.
   std::unique_ptr<SCDSelector> Make(const std::string& programFolder = {}) {
     loading_ = std::make_unique<LoadingWindow>();
-    return std::make_unique<SCDSelector>(*loading_, dialogs_, store_,
-                                         programFolder.empty() ? bin_ : programFolder);
+    auto dialog = std::make_unique<SCDSelector>(*loading_, dialogs_);
+    request_ = SelectionRequestFor(store_, programFolder.empty() ? bin_ : programFolder, {});
+    dialog->Prepare(request_);
+    return dialog;
   }
   // Shows the dialog modally and runs `act` on it once it is the active
   // window; returns the modal result. Keys and focus belong to the active
@@ -58,7 +62,10 @@ class SelectionDialog : public ::testing::Test {
       }
       act(d);
     });
-    return dialog.exec();
+    const int result = dialog.exec();
+    // Every close records the path box, as the program does.
+    RememberRoot(store_, request_.remembered, dialog.PathText());
+    return result;
   }
   std::string Stored(int k) {
     return store_.ReadString(kRememberKey, "Folder" + std::to_string(k));
@@ -73,6 +80,7 @@ class SelectionDialog : public ::testing::Test {
   SettingsStore store_;
   ScriptedDialogs dialogs_;
   std::unique_ptr<LoadingWindow> loading_;
+  SelectionRequest request_;
   const std::string bin_;
   const std::string root_;  // the disc root as proposed: with a trailing delimiter
 };

@@ -11,6 +11,7 @@
 #include "ui/detail_panel.h"
 #include "ui/main_window.h"
 #include "ui/preview_view.h"
+#include "ui/dir_tree_model.h"
 #include "ui/tree_view.h"
 
 namespace cartulon {
@@ -35,9 +36,11 @@ class SelectionCoupling : public ::testing::Test {
   PreviewListView& List() { return *Window().ListBox1(); }
   FileTreeView& Tree() { return *Window().tvFileList(); }
   DirNode* Node(const std::string& relative) {
-    return Window().CurrentTree()->FindNode(session_->Disc().InRoot(relative));
+    return Window().Session().CurrentTree()->FindNode(session_->Disc().InRoot(relative));
   }
-  QTreeWidgetItem* Item(const std::string& relative) { return FileTreeView::ItemOf(Node(relative)); }
+  QModelIndex Item(const std::string& relative) {
+    return Window().tvFileList()->Model()->IndexOf(Node(relative));
+  }
   int LineStarting(const std::string& start) {
     const auto& lines = List().Lines();
     for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -55,7 +58,7 @@ class SelectionCoupling : public ::testing::Test {
 };
 
 TEST_F(SelectionCoupling, SelectingATreeItemSelectsItsFirstLineAndFillsTheDetails) {
-  Tree().setCurrentItem(Item("Drivers/IntelChipset"));
+  Tree().setCurrentIndex(Item("Drivers/IntelChipset"));
   const int line = LineStarting("  -IntelChipset");
   ASSERT_GE(line, 0);
   EXPECT_EQ(List().SelectedLine(), line);
@@ -67,14 +70,14 @@ TEST_F(SelectionCoupling, SelectingATreeItemSelectsItsFirstLineAndFillsTheDetail
   EXPECT_TRUE(Panel().edtLanguage->text().isEmpty());
 
   // A folder without a package shows empty fields.
-  Tree().setCurrentItem(Item("Drivers"));
+  Tree().setCurrentIndex(Item("Drivers"));
   EXPECT_EQ(List().SelectedLine(), 0);
   EXPECT_TRUE(Panel().edtTitle->text().isEmpty());
   EXPECT_TRUE(Panel().edtVersion->text().isEmpty());
 
   // An item that produced no line clears the list's selection.
   ASSERT_FALSE(Node("Bin")->Checked);
-  Tree().setCurrentItem(Item("Bin"));
+  Tree().setCurrentIndex(Item("Bin"));
   EXPECT_EQ(List().SelectedLine(), -1);
 }
 
@@ -82,64 +85,64 @@ TEST_F(SelectionCoupling, ClickingALineSelectsItsItemAndMovesToTheItemsFirstLine
   const int first = LineStarting("  -IntelRAID");
   ASSERT_GE(first, 0);
   const int second = first + 1;
-  ASSERT_EQ(Window().CurrentPreview().map.LineNodes[second], Node("Drivers/IntelRAID"));
+  ASSERT_EQ(Window().Session().CurrentPreview().map.LineNodes[second], Node("Drivers/IntelRAID"));
 
-  Tree().setCurrentItem(Item("Drivers/LAN"));
+  Tree().setCurrentIndex(Item("Drivers/LAN"));
   ClickLine(second);
-  EXPECT_EQ(Tree().currentItem(), Item("Drivers/IntelRAID"));
+  EXPECT_EQ(Tree().currentIndex(), Item("Drivers/IntelRAID"));
   EXPECT_EQ(List().SelectedLine(), first);
   // Clicked again with the item already selected, the line stays selected.
   ClickLine(second);
   EXPECT_EQ(List().SelectedLine(), second);
-  EXPECT_EQ(Tree().currentItem(), Item("Drivers/IntelRAID"));
+  EXPECT_EQ(Tree().currentIndex(), Item("Drivers/IntelRAID"));
 }
 
 TEST_F(SelectionCoupling, BlankLinesAndRightClicksLeaveTheTreeAlone) {
-  Tree().setCurrentItem(Item("Drivers/LAN"));
+  Tree().setCurrentIndex(Item("Drivers/LAN"));
   const int blank = LineStarting("  -IntelChipset") + 1;
   ASSERT_EQ(List().Lines()[blank], "");
   ClickLine(blank);
   EXPECT_EQ(List().SelectedLine(), blank);
-  EXPECT_EQ(Tree().currentItem(), Item("Drivers/LAN"));
+  EXPECT_EQ(Tree().currentIndex(), Item("Drivers/LAN"));
 
   // A right button does not move the list's selection.
   ClickLine(LineStarting("  -VGA"), Qt::RightButton);
   EXPECT_EQ(List().SelectedLine(), blank);
-  EXPECT_EQ(Tree().currentItem(), Item("Drivers/LAN"));
+  EXPECT_EQ(Tree().currentIndex(), Item("Drivers/LAN"));
 }
 
 TEST_F(SelectionCoupling, KeyboardMovesInTheListAreFollowedByTheTree) {
   const int line = LineStarting("  -IntelChipset");
   ClickLine(line);
-  ASSERT_EQ(Tree().currentItem(), Item("Drivers/IntelChipset"));
+  ASSERT_EQ(Tree().currentIndex(), Item("Drivers/IntelChipset"));
   QTest::keyClick(&List(), Qt::Key_Down);  // the blank line: nothing follows
-  EXPECT_EQ(Tree().currentItem(), Item("Drivers/IntelChipset"));
+  EXPECT_EQ(Tree().currentIndex(), Item("Drivers/IntelChipset"));
   QTest::keyClick(&List(), Qt::Key_Down);
-  EXPECT_EQ(Tree().currentItem(), Item("Drivers/IntelRAID"));
+  EXPECT_EQ(Tree().currentIndex(), Item("Drivers/IntelRAID"));
   EXPECT_EQ(Panel().edtVersion->text(), QStringLiteral("11.2.0.1006"));
 }
 
 TEST_F(SelectionCoupling, PressOnAPackagesFirstLineShowsItsRecord) {
   // The fields are overwritten, then a press on the line of the selected
   // item shows its record again.
-  Tree().setCurrentItem(Item("Drivers/LAN"));
+  Tree().setCurrentIndex(Item("Drivers/LAN"));
   Panel().edtTitle->setText(QStringLiteral("stale"));
   ClickLine(LineStarting("  -LAN"));
   EXPECT_EQ(Panel().edtTitle->text(), QStringLiteral("Zoltek Gigabit LAN Driver"));
   // A continuation line of the selected item does not.
-  Tree().setCurrentItem(Item("Drivers/VGA"));
+  Tree().setCurrentIndex(Item("Drivers/VGA"));
   Panel().edtTitle->setText(QStringLiteral("stale"));
   ClickLine(LineStarting("  -VGA") + 1);
   EXPECT_EQ(Panel().edtTitle->text(), QStringLiteral("stale"));
 }
 
 TEST_F(SelectionCoupling, DoubleClickOnlySelects) {
-  Tree().setCurrentItem(Item("Drivers/LAN"));
+  Tree().setCurrentIndex(Item("Drivers/LAN"));
   const std::vector<std::string> before = List().Lines();
   const int line = LineStarting("  -VGA");
   const QRect rect = List().visualRect(List().model()->index(line, 0));
   QTest::mouseDClick(List().viewport(), Qt::LeftButton, {}, QPoint(20, rect.center().y()));
-  EXPECT_EQ(Tree().currentItem(), Item("Drivers/VGA"));
+  EXPECT_EQ(Tree().currentIndex(), Item("Drivers/VGA"));
   EXPECT_EQ(List().Lines(), before);
 }
 
@@ -147,12 +150,12 @@ TEST_F(SelectionCoupling, AfterASaveTheShownLinesAreMatchedByIndex) {
   const int raid = LineStarting("  -IntelRAID");
   QTest::mouseClick(Panel().btnSave, Qt::LeftButton);
   // The map keeps the generated lines; the list shows the rewritten ones.
-  const auto& map = Window().CurrentPreview().map;
+  const auto& map = Window().Session().CurrentPreview().map;
   ASSERT_LT(raid, List().LineCount());
-  Tree().setCurrentItem(Item("Drivers/LAN"));
+  Tree().setCurrentIndex(Item("Drivers/LAN"));
   ClickLine(raid);
-  EXPECT_EQ(Tree().currentItem(), FileTreeView::ItemOf(map.LineNodes[raid]));
-  EXPECT_EQ(Tree().currentItem(), Item("Drivers/IntelRAID"));
+  EXPECT_EQ(Tree().currentIndex(), Tree().Model()->IndexOf(map.LineNodes[raid]));
+  EXPECT_EQ(Tree().currentIndex(), Item("Drivers/IntelRAID"));
 }
 
 }  // namespace

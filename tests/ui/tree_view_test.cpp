@@ -1,13 +1,19 @@
-// The tree view and its check boxes: binding, clicks on the state images,
-// the pop-up menu, the Expand level.
+// The Qt tree over the analysed tree: the item model (checked by Qt's own
+// model tester), the check boxes as the mouse and the keyboard reach them,
+// the pop-up menu and the Expand level. The check rules are wired as the
+// session wires them: a toggle goes to the rule, the changed nodes back to
+// the model.
 #include <gtest/gtest.h>
 
+#include <QAbstractItemModelTester>
 #include <QAction>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
 
 #include "gui_test_support.h"
+#include "model/check_states.h"
+#include "ui/dir_tree_model.h"
 #include "ui/tree_view.h"
 
 namespace cartulon {
@@ -21,240 +27,181 @@ class TreeViewTest : public ::testing::Test {
       dir_.MakeFolder(folder);
     }
     tree_ = std::make_unique<DirStructure>(dir_.Path("R"), 6, sink_);
+    DirStructure::SortChildren(tree_->RootDir);
+    model_ = view_.Model();
+    tester_ = std::make_unique<QAbstractItemModelTester>(
+        model_, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    model_->SetToggleHandler([this](DirNode* node) {
+      ++toggles_;
+      model_->NodesChanged(ToggleCheck(node));
+    });
+    QObject::connect(&view_, &FileTreeView::checkAllRequested,
+                     [this] { model_->NodesChanged(CheckAll(view_.CurrentNode())); });
+    QObject::connect(&view_, &FileTreeView::uncheckAllRequested,
+                     [this] { model_->NodesChanged(UncheckAll(view_.CurrentNode())); });
     view_.resize(300, 400);
     view_.show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(&view_));
-    view_.BindTree(*tree_);
-    view_.SyncStateImages(view_.FirstItem());
+    model_->SetTree(tree_.get());
     view_.expandAll();
   }
 
   DirNode* Node(const std::string& relative) const {
-    return tree_->FindNode(dir_.Path("R/" + relative));
+    return relative.empty() ? tree_->RootDir : tree_->FindNode(dir_.Path("R/" + relative));
   }
-  QTreeWidgetItem* Item(const std::string& relative) const {
-    return FileTreeView::ItemOf(relative.empty() ? tree_->RootDir : Node(relative));
+  QModelIndex Index(const std::string& relative) const { return model_->IndexOf(Node(relative)); }
+  void ClickBox(const std::string& relative) {
+    view_.scrollTo(Index(relative));
+    QTest::mouseClick(view_.viewport(), Qt::LeftButton, {},
+                      view_.CheckBoxRect(Node(relative)).center());
   }
-  void ClickBox(const std::string& relative, Qt::MouseButton button = Qt::LeftButton) {
-    QTreeWidgetItem* item = Item(relative);
-    view_.scrollToItem(item);
-    QTest::mouseClick(view_.viewport(), button, {}, view_.StateImageRect(item).center());
+  bool Checked(const std::string& relative) const { return Node(relative)->Checked; }
+  // What the view draws: the model's check state.
+  bool Shown(const std::string& relative) const {
+    return Index(relative).data(Qt::CheckStateRole).toInt() == Qt::Checked;
   }
-  void SetAll(bool checked) { DirStructure::SetCheckedSubtree(tree_->RootDir, checked); }
-  bool Checked(const std::string& relative) const {
-    return (relative.empty() ? tree_->RootDir : Node(relative))->Checked;
-  }
-  int Image(const std::string& relative) const { return FileTreeView::StateImage(Item(relative)); }
 
   TempDir dir_;
   NullMessageSink sink_;
   std::unique_ptr<DirStructure> tree_;
   FileTreeView view_;
+  DirTreeModel* model_ = nullptr;
+  std::unique_ptr<QAbstractItemModelTester> tester_;
+  int toggles_ = 0;
 };
 
-TEST_F(TreeViewTest, BindingShowsEveryNodeInDisplayOrderWithItsName) {
-  QTreeWidgetItem* root = view_.FirstItem();
-  ASSERT_NE(root, nullptr);
-  EXPECT_EQ(view_.topLevelItemCount(), 1);
-  EXPECT_EQ(root->text(0), QStringLiteral("R"));
-  ASSERT_EQ(root->childCount(), 3);
-  // Case-insensitive order on the root's children.
-  EXPECT_EQ(root->child(0)->text(0), QStringLiteral("bin"));
-  EXPECT_EQ(root->child(1)->text(0), QStringLiteral("Drivers"));
-  EXPECT_EQ(root->child(2)->text(0), QStringLiteral("Zeta"));
-  EXPECT_EQ(root->child(1)->child(0)->text(0), QStringLiteral("Audio"));
-  EXPECT_EQ(root->child(1)->child(1)->text(0), QStringLiteral("LAN"));
+TEST_F(TreeViewTest, TheModelShowsEveryNodeInDisplayOrderWithItsNameAndCheckState) {
+  ASSERT_EQ(model_->rowCount(), 1);
+  const QModelIndex root = model_->index(0, 0);
+  EXPECT_EQ(root.data().toString(), QStringLiteral("R"));
+  ASSERT_EQ(model_->rowCount(root), 3);
+  const QStringList names{model_->index(0, 0, root).data().toString(),
+                          model_->index(1, 0, root).data().toString(),
+                          model_->index(2, 0, root).data().toString()};
+  EXPECT_EQ(names, (QStringList{"bin", "Drivers", "Zeta"}));
+  // Index and node are the same thing both ways, also deep down.
+  const QModelIndex codec = Index("Drivers/Audio/Codec");
+  EXPECT_EQ(DirTreeModel::NodeOf(codec), Node("Drivers/Audio/Codec"));
+  EXPECT_EQ(codec.parent().parent(), Index("Drivers"));
   EXPECT_EQ(view_.indentation(), 19);
-  // Both ways bound.
-  EXPECT_EQ(FileTreeView::NodeOf(Item("Drivers/Audio/Codec")), Node("Drivers/Audio/Codec"));
-  EXPECT_EQ(FileTreeView::Level(Item("Drivers/Audio/Codec")), 3);
-}
-
-TEST_F(TreeViewTest, FillGivesStateImageOneAndSyncFollowsChecked) {
-  FileTreeView fresh;
   Node("Zeta")->Checked = false;
-  fresh.BindTree(*tree_);
-  EXPECT_EQ(FileTreeView::StateImage(fresh.FirstItem()), 0);  // the root gets none yet
-  EXPECT_EQ(FileTreeView::StateImage(fresh.FirstItem()->child(1)), kStateUnchecked);
-  fresh.SyncStateImages(fresh.FirstItem());
-  EXPECT_EQ(FileTreeView::StateImage(fresh.FirstItem()), kStateChecked);
-  EXPECT_EQ(FileTreeView::StateImage(fresh.FirstItem()->child(2)), kStateUnchecked);
-  EXPECT_EQ(FileTreeView::StateImage(fresh.FirstItem()->child(1)), kStateChecked);
-}
+  EXPECT_FALSE(Shown("Zeta"));
+  EXPECT_TRUE(Shown(""));
 
-TEST_F(TreeViewTest, ClickOnUncheckedLeafChecksItAndEveryAncestorButNotItsChildren) {
-  SetAll(false);
-  view_.SyncStateImages(view_.FirstItem());
-  QSignalSpy changed(&view_, &FileTreeView::checkStatesChanged);
-  ClickBox("Drivers/Audio");
-  EXPECT_EQ(changed.count(), 1);
-  EXPECT_TRUE(Checked("Drivers/Audio"));
-  EXPECT_TRUE(Checked("Drivers"));
-  EXPECT_TRUE(Checked(""));
-  EXPECT_FALSE(Checked("Drivers/Audio/Codec"));
-  EXPECT_FALSE(Checked("Drivers/LAN"));
-  EXPECT_EQ(Image("Drivers/Audio"), kStateChecked);
-  EXPECT_EQ(Image("Drivers"), kStateChecked);
-  EXPECT_EQ(Image(""), kStateChecked);
-  EXPECT_EQ(Image("Drivers/Audio/Codec"), kStateUnchecked);
-  // The click also selected the item.
-  EXPECT_EQ(view_.currentItem(), Item("Drivers/Audio"));
-}
-
-TEST_F(TreeViewTest, CheckedItemWithCheckedChildIgnoresTheClickUntilTheChildIsUnchecked) {
-  QSignalSpy changed(&view_, &FileTreeView::checkStatesChanged);
-  ClickBox("Drivers/Audio");  // Codec is checked
-  EXPECT_EQ(changed.count(), 0);
-  EXPECT_TRUE(Checked("Drivers/Audio"));
-  EXPECT_EQ(Image("Drivers/Audio"), kStateChecked);
-
-  ClickBox("Drivers/Audio/Codec");
-  EXPECT_EQ(changed.count(), 1);
-  EXPECT_FALSE(Checked("Drivers/Audio/Codec"));
-  // Unchecking leaves the ancestors as they were.
-  EXPECT_TRUE(Checked("Drivers/Audio"));
-
-  ClickBox("Drivers/Audio");
-  EXPECT_EQ(changed.count(), 2);
-  EXPECT_FALSE(Checked("Drivers/Audio"));
-  EXPECT_EQ(Image("Drivers/Audio"), kStateUnchecked);
-  // Grandchildren do not hold a folder: Drivers has LAN checked, so it stays.
-  ClickBox("Drivers");
-  EXPECT_TRUE(Checked("Drivers"));
-  ClickBox("Drivers/LAN");
-  ClickBox("Drivers");
-  EXPECT_FALSE(Checked("Drivers"));
-}
-
-TEST_F(TreeViewTest, ClicksBesideTheStateImageOnlySelect) {
-  QSignalSpy changed(&view_, &FileTreeView::checkStatesChanged);
-  QTreeWidgetItem* lan = Item("Drivers/LAN");
-  const QRect box = view_.StateImageRect(lan);
-  // On the item's text.
-  QTest::mouseClick(view_.viewport(), Qt::LeftButton, {}, box.center() + QPoint(30, 0));
-  EXPECT_EQ(view_.currentItem(), lan);
-  EXPECT_TRUE(Checked("Drivers/LAN"));
-  // On empty space below the items.
-  QTest::mouseClick(view_.viewport(), Qt::LeftButton, {}, QPoint(10, view_.viewport()->height() - 3));
-  EXPECT_EQ(changed.count(), 0);
-  EXPECT_TRUE(Checked("Drivers/LAN"));
-}
-
-TEST_F(TreeViewTest, DoubleClickOnTheStateImageCountsAsTwoClicks) {
-  QSignalSpy changed(&view_, &FileTreeView::checkStatesChanged);
-  QTreeWidgetItem* zeta = Item("Zeta");
-  const QPoint box = view_.StateImageRect(zeta).center();
-  QTest::mouseClick(view_.viewport(), Qt::LeftButton, {}, box);
-  EXPECT_FALSE(Checked("Zeta"));
-  QTest::mouseDClick(view_.viewport(), Qt::LeftButton, {}, box);
-  EXPECT_TRUE(Checked("Zeta"));
-  EXPECT_EQ(changed.count(), 2);
-}
-
-TEST_F(TreeViewTest, RightClickSelectsAndOpensTheMenuWhoseEntriesWorkOnTheSubtree) {
-  QTreeWidgetItem* drivers = Item("Drivers");
-  QTest::mouseClick(view_.viewport(), Qt::RightButton, {},
-                    view_.visualItemRect(drivers).center());
-  EXPECT_EQ(view_.currentItem(), drivers);
-  EXPECT_TRUE(gui_test::WaitFor([&] { return view_.PopupMenu()->isVisible(); }, 5000));
-  ASSERT_EQ(view_.PopupMenu()->actions().size(), 2);
-  EXPECT_EQ(view_.PopupMenu()->actions()[0]->text(), QStringLiteral("Check All"));
-  EXPECT_EQ(view_.PopupMenu()->actions()[1]->text(), QStringLiteral("Uncheck All"));
-
-  QSignalSpy changed(&view_, &FileTreeView::checkStatesChanged);
-  QMenu* menu = view_.PopupMenu();
-  QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(view_.UncheckAllAction()).center());
-  EXPECT_EQ(changed.count(), 1);
-  // The subtree is unchecked whatever its children; the ancestors stay.
-  EXPECT_FALSE(Checked("Drivers"));
-  EXPECT_FALSE(Checked("Drivers/Audio/Codec"));
-  EXPECT_FALSE(Checked("Drivers/LAN"));
-  EXPECT_TRUE(Checked(""));
-  EXPECT_EQ(Image("Drivers/Audio/Codec"), kStateUnchecked);
-}
-
-TEST_F(TreeViewTest, UncheckAllOnTheRootAndCheckAllOnALeaf) {
-  view_.setCurrentItem(view_.FirstItem());
-  view_.UncheckAll();
-  for (const char* path : {"", "bin", "Drivers", "Drivers/Audio", "Drivers/Audio/Codec",
-                           "Drivers/LAN", "Zeta"}) {
-    EXPECT_FALSE(Checked(path)) << path;
-    EXPECT_EQ(Image(path), kStateUnchecked) << path;
-  }
-  view_.setCurrentItem(Item("Drivers/Audio/Codec"));
-  view_.CheckAll();
-  for (const char* path : {"", "Drivers", "Drivers/Audio", "Drivers/Audio/Codec"}) {
-    EXPECT_TRUE(Checked(path)) << path;
-    EXPECT_EQ(Image(path), kStateChecked) << path;
-  }
-  for (const char* path : {"bin", "Drivers/LAN", "Zeta"}) EXPECT_FALSE(Checked(path)) << path;
-}
-
-TEST_F(TreeViewTest, WithoutAnItemTheTreeCommandsDoNothing) {
-  QSignalSpy changed(&view_, &FileTreeView::checkStatesChanged);
-  view_.setCurrentItem(nullptr);
-  view_.CheckAll();
-  view_.UncheckAll();
-  EXPECT_EQ(changed.count(), 0);
-  EXPECT_TRUE(Checked("Zeta"));
-  // A right click on empty space opens no menu.
-  QTest::mouseClick(view_.viewport(), Qt::RightButton, {}, QPoint(10, view_.viewport()->height() - 3));
-  EXPECT_FALSE(view_.PopupMenu()->isVisible());
-}
-
-TEST_F(TreeViewTest, ExpandToLevelOpensExactlyTheItemsAboveTheLevel) {
-  auto expandedLevels = [&] {
-    std::vector<std::pair<int, bool>> seen;
-    std::vector<QTreeWidgetItem*> pending{view_.FirstItem()};
-    while (!pending.empty()) {
-      QTreeWidgetItem* item = pending.back();
-      pending.pop_back();
-      if (item->childCount() > 0) seen.emplace_back(FileTreeView::Level(item), item->isExpanded());
-      for (int i = 0; i < item->childCount(); ++i) pending.push_back(item->child(i));
-    }
-    return seen;
-  };
-  for (int level : {0, 1, 2, 3, 8}) {
-    view_.ExpandToLevel(view_.FirstItem(), level);
-    for (const auto& [itemLevel, expanded] : expandedLevels()) {
-      EXPECT_EQ(expanded, itemLevel < level) << "level " << level << " item level " << itemLevel;
-    }
-  }
-  // On a subtree only that subtree changes.
-  view_.ExpandToLevel(view_.FirstItem(), 0);
-  view_.ExpandToLevel(Item("Drivers"), 3);
-  EXPECT_FALSE(view_.FirstItem()->isExpanded());
-  EXPECT_TRUE(Item("Drivers")->isExpanded());
-  EXPECT_TRUE(Item("Drivers/Audio")->isExpanded());
-}
-
-TEST_F(TreeViewTest, RebindingReplacesEveryItem) {
+  // Rebinding replaces every row; an empty root name shows as empty text.
   TempDir other;
   other.MakeFolder("S/Only");
   DirStructure second(other.Path("S"), 6, sink_);
-  view_.BindTree(second);
-  ASSERT_EQ(view_.topLevelItemCount(), 1);
-  EXPECT_EQ(view_.FirstItem()->text(0), QStringLiteral("S"));
-  ASSERT_EQ(view_.FirstItem()->childCount(), 1);
-  EXPECT_EQ(view_.FirstItem()->child(0)->text(0), QStringLiteral("Only"));
+  model_->SetTree(&second);
+  EXPECT_EQ(model_->index(0, 0).data().toString(), QStringLiteral("S"));
+  EXPECT_EQ(model_->rowCount(model_->index(0, 0)), 1);
+  model_->SetTree(nullptr);
+  EXPECT_EQ(model_->rowCount(), 0);
+  model_->SetTree(tree_.get());
 }
 
-TEST(TreeViewRoot, AFileSystemRootShowsAnItemWithEmptyText) {
-  NullMessageSink sink;
-  DirStructure tree("/", 0, sink);
-  ASSERT_NE(tree.RootDir, nullptr);
-  FileTreeView view;
-  view.BindTree(tree);
-  ASSERT_NE(view.FirstItem(), nullptr);
-  EXPECT_TRUE(view.FirstItem()->text(0).isEmpty());
-  EXPECT_EQ(view.FirstItem()->childCount(), 0);
+TEST_F(TreeViewTest, CheckBoxClicksFollowTheRulesAndSelect) {
+  DirStructure::SetCheckedSubtree(tree_->RootDir, false);
+  model_->NodesChanged({Node(""), Node("Drivers"), Node("Drivers/Audio")});
+  QSignalSpy painted(model_, &QAbstractItemModel::dataChanged);
+
+  // An unchecked folder: it and its ancestors, not its children.
+  ClickBox("Drivers/Audio");
+  EXPECT_TRUE(Checked("Drivers/Audio") && Checked("Drivers") && Checked(""));
+  EXPECT_FALSE(Checked("Drivers/Audio/Codec") || Checked("Drivers/LAN"));
+  EXPECT_TRUE(Shown("Drivers/Audio") && Shown("Drivers") && Shown(""));
+  EXPECT_GE(painted.count(), 2);  // one notice per parent
+  EXPECT_EQ(view_.CurrentNode(), Node("Drivers/Audio"));
+
+  // A checked folder with a checked child refuses until the child goes.
+  ClickBox("Drivers/Audio/Codec");
+  ClickBox("Drivers/Audio");
+  EXPECT_TRUE(Checked("Drivers/Audio"));
+  ClickBox("Drivers/Audio/Codec");
+  ClickBox("Drivers/Audio");
+  EXPECT_FALSE(Checked("Drivers/Audio"));
+  EXPECT_FALSE(Shown("Drivers/Audio"));
+  EXPECT_TRUE(Checked("Drivers"));
+
+  // Beside the box a click only selects.
+  const int before = toggles_;
+  QTest::mouseClick(view_.viewport(), Qt::LeftButton, {},
+                    view_.CheckBoxRect(Node("Zeta")).center() + QPoint(40, 0));
+  EXPECT_EQ(view_.CurrentNode(), Node("Zeta"));
+  EXPECT_EQ(toggles_, before);
+  // The second press of a double click is a click of its own.
+  const QPoint box = view_.CheckBoxRect(Node("Zeta")).center();
+  QTest::mouseClick(view_.viewport(), Qt::LeftButton, {}, box);
+  EXPECT_TRUE(Checked("Zeta"));
+  QTest::mouseDClick(view_.viewport(), Qt::LeftButton, {}, box);
+  EXPECT_EQ(toggles_, before + 2);
+  EXPECT_FALSE(Checked("Zeta"));
+
+  // The space key toggles the current item.
+  view_.setFocus();
+  QTest::keyClick(&view_, Qt::Key_Space);
+  EXPECT_TRUE(Checked("Zeta"));
+  EXPECT_TRUE(Shown("Zeta"));
 }
 
-TEST(StateImages, ThreeImagesOfSixteenPixelsThatDiffer) {
-  const auto& images = StateImages();
-  for (const QPixmap& image : images) EXPECT_EQ(image.size(), QSize(16, 16));
-  EXPECT_NE(images[1].toImage(), images[2].toImage());
-  EXPECT_NE(images[0].toImage(), images[1].toImage());
+TEST_F(TreeViewTest, ThePopUpMenuOpensByMouseAndKeyAndWorksOnTheSubtree) {
+  QMenu* menu = view_.PopupMenu();
+  ASSERT_EQ(menu->actions().size(), 2);
+  EXPECT_EQ(menu->actions()[0]->text(), QStringLiteral("Check All"));
+  EXPECT_EQ(menu->actions()[1]->text(), QStringLiteral("Uncheck All"));
+
+  // A right click selects the item under the mouse and opens the menu.
+  QTest::mouseClick(view_.viewport(), Qt::RightButton, {},
+                    view_.visualRect(Index("Drivers")).center());
+  EXPECT_EQ(view_.CurrentNode(), Node("Drivers"));
+  EXPECT_TRUE(gui_test::WaitFor([&] { return menu->isVisible(); }, 5000));
+  QTest::mouseClick(menu, Qt::LeftButton, {},
+                    menu->actionGeometry(view_.UncheckAllAction()).center());
+  for (const char* path : {"Drivers", "Drivers/Audio", "Drivers/Audio/Codec", "Drivers/LAN"}) {
+    EXPECT_FALSE(Checked(path)) << path;
+    EXPECT_FALSE(Shown(path)) << path;
+  }
+  EXPECT_TRUE(Checked(""));
+
+  // The Menu key and Shift+F10 open it on the current item; Check All on a
+  // leaf checks the leaf and its ancestors only.
+  for (const auto& [key, modifiers] :
+       {std::pair{Qt::Key_Menu, Qt::NoModifier}, std::pair{Qt::Key_F10, Qt::ShiftModifier}}) {
+    menu->hide();
+    view_.setCurrentIndex(Index("Drivers/Audio/Codec"));
+    view_.setFocus();
+    QTest::keyClick(&view_, key, modifiers);
+    EXPECT_TRUE(gui_test::WaitFor([&] { return menu->isVisible(); }, 5000));
+  }
+  QTest::mouseClick(menu, Qt::LeftButton, {},
+                    menu->actionGeometry(view_.CheckAllAction()).center());
+  EXPECT_TRUE(Checked("Drivers/Audio/Codec") && Checked("Drivers/Audio") && Checked("Drivers"));
+  EXPECT_FALSE(Checked("Drivers/LAN"));
+  EXPECT_TRUE(Shown("Drivers/Audio/Codec") && Shown("Drivers"));
+
+  // A right click on empty space opens nothing.
+  menu->hide();
+  QTest::mouseClick(view_.viewport(), Qt::RightButton, {},
+                    QPoint(10, view_.viewport()->height() - 3));
+  EXPECT_FALSE(menu->isVisible());
+}
+
+TEST_F(TreeViewTest, ExpandToLevelOpensExactlyTheItemsAboveTheLevel) {
+  for (int level : {0, 1, 2, 3, 8}) {
+    view_.ExpandToLevel(level);
+    std::vector<QModelIndex> pending{model_->index(0, 0)};
+    while (!pending.empty()) {
+      const QModelIndex index = pending.back();
+      pending.pop_back();
+      const int depth = DirTreeModel::NodeOf(index)->Depth;
+      if (model_->rowCount(index) > 0) {
+        EXPECT_EQ(view_.isExpanded(index), depth < level) << "level " << level << " at " << depth;
+      }
+      for (int row = 0; row < model_->rowCount(index); ++row) {
+        pending.push_back(model_->index(row, 0, index));
+      }
+    }
+  }
 }
 
 }  // namespace

@@ -9,11 +9,8 @@
 #include <QTest>
 #include <QToolButton>
 
-#include <atomic>
-#include <thread>
 
 #include "gui_test_support.h"
-#include "ui/message_sinks.h"
 #include "ui/preview_view.h"
 #include "ui/up_down.h"
 
@@ -133,49 +130,6 @@ TEST(NameFiltersTest, TheSaveDialogFiltersInTheToolkitsForm) {
   EXPECT_EQ(NameFilters(kSaveDialogFilter),
             (QStringList{QStringLiteral("Text files (*.txt)"), QStringLiteral("CSV files (*.csv)"),
                          QStringLiteral("Any files (*)")}));
-}
-
-TEST(WorkerMessages, AWorkerWaitsUntilTheMainThreadHasShownItsMessage) {
-  ScriptedDialogs dialogs;
-  QObject mainThreadObject;
-  MainThreadMessageSink sink(dialogs, &mainThreadObject);
-  std::atomic<bool> returned{false};
-  std::thread worker([&] {
-    sink.Show({"DirStructure", "from the worker", MessageKind::Error});
-    returned = true;
-  });
-  // Until the main thread runs its loop, the worker stays in Show.
-  std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  EXPECT_FALSE(returned);
-  EXPECT_TRUE(gui_test::WaitFor([&] { return returned.load(); }, 10000));
-  worker.join();
-  ASSERT_EQ(dialogs.messages.size(), 1u);
-  EXPECT_EQ(dialogs.messages[0].caption, "DirStructure");
-  EXPECT_FALSE(dialogs.messages[0].owned);
-
-  // On the main thread itself the box is shown directly; once silenced,
-  // nothing is shown.
-  sink.Show({"c", "direct", MessageKind::Warning});
-  EXPECT_EQ(dialogs.messages.size(), 2u);
-  sink.Silence();
-  std::thread late([&] { sink.Show({"c", "dropped", MessageKind::Error}); });
-  late.join();
-  EXPECT_EQ(dialogs.messages.size(), 2u);
-}
-
-TEST(DialogPromptsTest, QuestionsAreOwnedByTheirWindow) {
-  ScriptedDialogs dialogs;
-  QWidget owner;
-  DialogPrompts prompts(dialogs, &owner);
-  dialogs.yesNoAnswers = {true};
-  EXPECT_TRUE(prompts.AskYesNo("caption", "text"));
-  ASSERT_EQ(dialogs.questions.size(), 1u);
-  EXPECT_TRUE(dialogs.questions[0].owned);
-  dialogs.saveAnswers = {SaveDialogChoice{"/x/list", 2}};
-  const auto choice = prompts.AskSaveFile("/x", kSaveDialogFilter);
-  ASSERT_TRUE(choice.has_value());
-  EXPECT_EQ(choice->filterIndex, 2);
-  EXPECT_EQ(dialogs.saveDialogFolders[0], "/x");
 }
 
 }  // namespace
