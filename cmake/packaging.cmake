@@ -67,6 +67,10 @@ else()
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
   if(TARGET cartulon)
     set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+    # Qt's own buttons and dialogs in the Chinese UI languages, and a font
+    # that has the Chinese texts (without one they show as boxes).
+    set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+        "qt6-translations-l10n, fonts-wqy-microhei | fonts-noto-cjk")
   endif()
   set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 endif()

@@ -38,20 +38,21 @@ void ApplyDesignFont(QApplication& app) {
   app.setFont(font);
 }
 
-void InstallToolkitTranslations(QApplication& app, int languageOffset) {
+QTranslator* InstallToolkitTranslations(QApplication& app, int languageOffset) {
   const char* locale = languageOffset == kTraditionalChineseOffset ? "zh_TW"
                        : languageOffset == kSimplifiedChineseOffset ? "zh_CN"
                                                                     : nullptr;
-  if (locale == nullptr) return;
+  if (locale == nullptr) return nullptr;
   // The toolkit's own buttons and dialogs (Yes, No, the file and folder
   // pickers); without the translations installed they stay in English.
   auto* translator = new QTranslator(&app);
   if (translator->load(QStringLiteral("qtbase_") + QString::fromLatin1(locale),
                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
     QCoreApplication::installTranslator(translator);
-  } else {
-    delete translator;
+    return translator;
   }
+  delete translator;
+  return nullptr;
 }
 
 int RunProgram(const StartupEnvironment& env, Dialogs& dialogs, SettingsStore& store,

@@ -2,6 +2,7 @@
 // The program entry: one instance per user, the application object, the
 // main window (whose construction runs the start-up) and the message loop.
 #include <QApplication>
+#include <QTranslator>
 
 #include "desktop/desktop_session.h"
 #include "ui/program_control.h"
@@ -32,8 +33,10 @@ void ApplyDesignFont(QApplication& app);
 int RunProgram(const StartupEnvironment& env, Dialogs& dialogs, SettingsStore& store,
                DesktopOptions options = {});
 
-// Qt's translations of its own buttons and dialogs for the UI language.
-void InstallToolkitTranslations(QApplication& app, int languageOffset);
+// Qt's translations of its own buttons and dialogs for the UI language;
+// the translator installed (owned by `app`), null for English or when the
+// translations are not installed.
+QTranslator* InstallToolkitTranslations(QApplication& app, int languageOffset);
 
 // The whole entry: a second instance returns 0 at once, silently.
 int ProgramEntry(int argc, char** argv);

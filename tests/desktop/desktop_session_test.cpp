@@ -3,6 +3,8 @@
 // analysis runs on its real worker thread.
 #include "desktop/desktop_session.h"
 
+#include "desktop/desktop_arguments.h"
+
 #include <gtest/gtest.h>
 
 #include <deque>
@@ -379,6 +381,45 @@ TEST(WorkerMessages, TheWorkerWaitsUntilTheMainThreadHasShownItsMessage) {
   late.join();
   handOff.Deliver(mainThread);
   EXPECT_EQ(mainThread.shown.size(), 2u);
+}
+
+TEST(DesktopArguments, RootRulesAndContactOrAClearError) {
+  struct Case {
+    std::vector<const char*> args;
+    const char* root;  // nullptr: the arguments are refused
+    const char* rules;
+    const char* contact;
+  };
+  const Case cases[] = {
+      {{}, "", "", ""},
+      {{"E:\\"}, "E:\\", "", ""},
+      {{"--rules", "my.ini", "--contact", "tech.ini", "/media/disc"}, "/media/disc", "my.ini",
+       "tech.ini"},
+      {{"--rules"}, nullptr, "", ""},
+      {{"--depth", "3"}, nullptr, "", ""},
+      {{"one", "two"}, nullptr, "", ""},
+  };
+  for (const Case& c : cases) {
+    std::vector<char*> argv{const_cast<char*>("cartulon")};
+    for (const char* arg : c.args) argv.push_back(const_cast<char*>(arg));
+    const auto parsed = ParseDesktopArguments(static_cast<int>(argv.size()), argv.data());
+    SCOPED_TRACE(c.args.empty() ? "(none)" : c.args[0]);
+    if (c.root == nullptr) {
+      const auto* error = std::get_if<ArgumentError>(&parsed);
+      ASSERT_NE(error, nullptr);
+      EXPECT_NE(error->text.find(kDesktopUsage), std::string::npos) << error->text;
+      continue;
+    }
+    const auto* options = std::get_if<DesktopOptions>(&parsed);
+    ASSERT_NE(options, nullptr);
+    EXPECT_EQ(options->root, c.root);
+    EXPECT_EQ(options->rulesFile, c.rules);
+    EXPECT_EQ(options->contactFile, c.contact);
+  }
+  char* help[] = {const_cast<char*>("cartulon"), const_cast<char*>("--help")};
+  const auto parsed = ParseDesktopArguments(2, help);
+  ASSERT_TRUE(std::holds_alternative<HelpRequested>(parsed));
+  EXPECT_NE(std::get<HelpRequested>(parsed).text.find("--contact"), std::string::npos);
 }
 
 }  // namespace

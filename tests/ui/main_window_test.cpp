@@ -520,6 +520,24 @@ TEST_F(MainWindowTest, WhileAnAnalysisRunsScdPathCannotStartAnother) {
   EXPECT_TRUE(Window().isVisible());
 }
 
+TEST_F(MainWindowTest, TheKeyboardSavesAnalysesAgainAndCloses) {
+  Window().activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&Window()));
+  QTest::keyClick(&Window(), Qt::Key_S, Qt::ControlModifier);
+  EXPECT_TRUE(Exists(Disc().InRoot("FileList.txt")));
+  DirStructure* before = Window().Session().CurrentTree();
+  QTest::keyClick(&Window(), Qt::Key_F5);
+  EXPECT_NE(Window().Session().CurrentTree(), before);
+  EXPECT_EQ(Window().Session().ScdPath(), Disc().Root());
+  const std::string templates = Window().Session().TemplateFolder();
+  Window().activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&Window()));
+  QTest::keyClick(&Window(), Qt::Key_Q, Qt::ControlModifier);
+  EXPECT_FALSE(Window().isVisible());
+  EXPECT_TRUE(session_->control.EndRequested());
+  EXPECT_FALSE(Exists(templates));
+}
+
 TEST_F(MainWindowTest, ProgressWindowShowsTheAnalysisTexts) {
   LoadingWindow* loading = Window().Loading();
   EXPECT_EQ(loading->windowTitle(), QStringLiteral("Zolt Cartulon"));

@@ -197,6 +197,33 @@ TEST_F(ProgramEntry, PreviewRunOpensTheMainWindowInTheLoopAndItsCloseEndsTheProg
   EXPECT_FALSE(Exists(disc_.InRoot("FileList.txt")));
 }
 
+TEST_F(ProgramEntry, AMistypedFolderIsNamedAndTheDialogComesBackWithIt) {
+  const std::string typo = disc_.Root() + "-typo";
+  int shown = 0;
+  std::string secondText;
+  std::function<void(SCDSelector&)> answer = [&](SCDSelector& d) {
+    if (++shown == 1) {
+      d.SetPathText(typo);
+      QTest::mouseClick(d.Button2(), Qt::LeftButton);
+      OnShown<SCDSelector>(answer);
+      return;
+    }
+    secondText = d.PathText();
+    d.SetPathText(disc_.RootText());
+    ClickTxt(d);
+  };
+  auto run = RunProgramOn(disc_, dialogs_, answer);
+  EXPECT_EQ(run->exitCode, 0);
+  EXPECT_EQ(shown, 2);
+  EXPECT_EQ(secondText, typo);
+  ASSERT_EQ(dialogs_.messages.size(), 1u);
+  EXPECT_EQ(dialogs_.messages[0].text, "The folder " + typo + " does not exist.");
+  EXPECT_TRUE(Exists(disc_.InRoot("FileList.txt")));
+  // Only the folder that was used is remembered.
+  EXPECT_EQ(disc_.Store().ReadString(kRememberKey, "Folder1"), disc_.RootText());
+  EXPECT_EQ(disc_.Store().ReadString(kRememberKey, "Folder2"), "");
+}
+
 TEST_F(ProgramEntry, ClosingTheProgressWindowEarlyStillCarriesOutTheRun) {
   auto run = RunProgramOn(disc_, dialogs_, [](SCDSelector& d) {
     OnShown<LoadingWindow>([](LoadingWindow& loading) { loading.close(); });

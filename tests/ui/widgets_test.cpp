@@ -11,7 +11,9 @@
 
 
 #include "gui_test_support.h"
+#include "shell/ui_text.h"
 #include "ui/preview_view.h"
+#include "ui/program.h"
 #include "ui/up_down.h"
 
 namespace cartulon {
@@ -130,6 +132,23 @@ TEST(NameFiltersTest, TheSaveDialogFiltersInTheToolkitsForm) {
   EXPECT_EQ(NameFilters(kSaveDialogFilter),
             (QStringList{QStringLiteral("Text files (*.txt)"), QStringLiteral("CSV files (*.csv)"),
                          QStringLiteral("Any files (*)")}));
+}
+
+// Qt's own Yes and No follow the chosen language, when its translations
+// are installed (Debian's qt6-translations-l10n).
+TEST(ToolkitTranslations, YesAndNoInTheChineseLanguages) {
+  auto* app = qobject_cast<QApplication*>(QCoreApplication::instance());
+  ASSERT_NE(app, nullptr);
+  EXPECT_EQ(InstallToolkitTranslations(*app, kEnglishOffset), nullptr);
+  for (int offset : {kTraditionalChineseOffset, kSimplifiedChineseOffset}) {
+    QTranslator* translator = InstallToolkitTranslations(*app, offset);
+    ASSERT_NE(translator, nullptr) << "Qt's translations are not installed";
+    const QString yes = QCoreApplication::translate("QPlatformTheme", "&Yes");
+    EXPECT_NE(yes, QStringLiteral("&Yes")) << offset;
+    QCoreApplication::removeTranslator(translator);
+    delete translator;
+  }
+  EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes"), QStringLiteral("&Yes"));
 }
 
 }  // namespace
