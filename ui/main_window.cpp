@@ -293,10 +293,11 @@ SaveOutcome MainWindow::Save() {
   request.removeTemplates = RunChoice() != kResultPreview;
   DialogPrompts prompts(services_.dialogs, this);
   const int selected = listBox1_->SelectedLine();
-  const SaveOutcome outcome = SaveFileList(shownLines_, preview_.titleLines, saveFlags_, *context,
+  const SaveOutcome outcome = SaveFileList(preview_.map, preview_.titleLines, saveFlags_, *context,
                                            request, prompts, messages_);
-  // The rules rewrote the shown lines in place: the preview shows them
+  // The rules rewrote the lines and their nodes: the preview shows them
   // until the next Generate.
+  shownLines_ = preview_.map.PreviewLines;
   listBox1_->SetLines(shownLines_);
   listBox1_->FitPreviewWidth();
   listBox1_->SelectLine(selected);
@@ -310,8 +311,9 @@ void MainWindow::WriteFiles(bool withCsv) {
     targets.replaceList = outputMode_ == 2;
     targets.writeCsv = withCsv;
     DialogPrompts prompts(services_.dialogs, this);
-    SaveListAndCsv(shownLines_, preview_.titleLines, saveFlags_, *context, targets,
+    SaveListAndCsv(preview_.map, preview_.titleLines, saveFlags_, *context, targets,
                    loading_->LanguageOffset(), prompts, messages_);
+    shownLines_ = preview_.map.PreviewLines;
     listBox1_->SetLines(shownLines_);
   }
   services_.control.RequestEnd();
