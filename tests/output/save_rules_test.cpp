@@ -959,66 +959,60 @@ TEST(SaveRulesWholeList, TypicalList) {
 
 // --- other Indents and the line map --------------------------------------------
 
-// One line of a list: its name part, its text after the padding, and the
-// node it came from (0: none, for a blank line).
+// A line's name part, its text after the padding, and its node (0: none).
 struct Row {
-  std::string name;
-  std::string text;
+  std::string name, text;
   int node;
 };
 
 // The lines as the writer lays them out at `indent`, each with its node.
 PreviewMap Written(const std::vector<Row>& rows, int indent, std::vector<DirNode>& nodes) {
   PreviewMap map;
-  for (const Row& row : rows) {
-    const bool blank = row.name.empty() && row.text.empty();
-    map.AddPreviewLine(blank ? "" : ListColumns::ForIndent(indent).Padded(row.name) + row.text,
-                       row.node == 0 ? nullptr : &nodes[static_cast<std::size_t>(row.node)]);
+  for (const auto& [name, text, node] : rows) {
+    map.AddPreviewLine(
+        name.empty() && text.empty() ? "" : ListColumns::ForIndent(indent).Padded(name) + text,
+        node == 0 ? nullptr : &nodes[static_cast<std::size_t>(node)]);
   }
   return map;
 }
 
 TEST(SaveRulesAtAnyIndent, ListIsTheDefaultListWithAnotherNameColumnAndKeepsItsNodes) {
-  std::vector<Row> rules = {
-      {"Title", "", 1},
-      {"-Drivers", "", 2},
-      {"  -Realtek", "- Realtek Audio Driver V6 for Windows 7---(WHQL).", 3},
-      {"", "", 0},  // this pair goes
-      {"", "", 0},
-      {"  -Disk", "- RAID MakeDisk utility for Windows XP", 4},
-      {"  -Tool", "- Same Tool V1.", 11},
-      {"  -Tool2", "- Same Tool V1.", 12},  // a repeat
-      {"  -Adobe", "", 13},
-      {"    -Reader", "- Adobe Reader V9 for Windows 7.", 14},  // joined into Adobe
-      {"-Manual", "", 5},
-      {"", "", 0},
-      {"", "", 0},
-      {"  -Guide", "", 6},
-      {"    -English", "- User Guide for the Z77 board", 7},  // joined into Guide
-      {"-Software", "", 8},
-      {"  -Suite", "- Zolt Trivane II V1 for Windows 7 32bit.", 9},
-      {"    -AppSetup", "- Setup Part for Windows 8", 10},  // appended to Suite
-      {"    -Monitor", "- Zolt Monitor V2 for Windows 7 32bit.", 16},
-      {"-Contact", "ZOLTEK COMPUTER INC.", 15},
-      {"", "Technical Support:", 15},
-      {"", "Technical Support:", 15},  // inside the contact block: stays
-  };
-  for (int i = 0; i < 60; ++i) rules.push_back({"", "Contact line " + std::to_string(i), 15});
+  // Blank pair, make-disk line, repeat, vendor join, manual join, APPSETUP
+  // appended to the short line above; the contact block long enough for the
+  // vendor rule to look at the lines above it.
+  std::vector<Row> rules = {{"Title", "", 1},
+                            {"-Drivers", "", 2},
+                            {"  -Realtek", "- Realtek Audio Driver V6.", 3},
+                            {"", "", 0},
+                            {"", "", 0},
+                            {"  -Disk", "- RAID MakeDisk utility for Windows XP", 4},
+                            {"  -Tool", "- Same Tool V1.", 5},
+                            {"  -Tool2", "- Same Tool V1.", 6},
+                            {"  -Adobe", "", 7},
+                            {"    -Reader", "- Adobe Reader V9 for Windows 7.", 8},
+                            {"-Manual", "", 9},
+                            {"", "", 0},
+                            {"", "", 0},
+                            {"  -Guide", "", 10},
+                            {"    -English", "- User Guide for the Z77 board", 11},
+                            {"-Software", "", 12},
+                            {"  -Suite", "- Zolt Trivane II V1 for Windows 7 32bit.", 13},
+                            {"    -AppSetup", "- Setup Part for Windows 8", 14},
+                            {"    -Monitor", "- Zolt Monitor V2 for Windows 7 32bit.", 15},
+                            {"-Contact", "ZOLTEK COMPUTER INC.", 16},
+                            {"", "Support:", 16},
+                            {"", "Support:", 16}};
+  for (int i = 0; i < 60; ++i) rules.push_back({"", "Contact line " + std::to_string(i), 16});
+  std::vector<int> rulesNodes = {1, 2, 3, 4, 5, 7, 9, 0, 0, 10, 12, 13, 15};
+  rulesNodes.resize(rulesNodes.size() + 63, 16);
   // The line above the first APPSETUP line is long: its description moves up.
   const std::vector<Row> longAbove = {
       {"Title", "", 1},
-      {"  -Trivane", "- Zolt Trivane II V2.0.1 Utility Suite for the whole board for Windows 7 " +
-                         std::string(40, 'x'), 2},
+      {"  -Trivane", "- Zolt Trivane II V2.0.1 for Windows 7 " + std::string(60, 'x'), 2},
       {"    -AppSetup", "- Zolt Trivane II AppSetup V2.1 for Windows 8 32bit.", 3},
-      {"  -Update", "- Zolt Update V2.1 for Windows 7.", 4},
-      {"", "", 0},
-  };
-  std::vector<int> rulesNodes = {1, 2, 3, 4, 11, 13, 5, 0, 0, 6, 8, 9, 16, 15, 15, 15};
-  rulesNodes.resize(rulesNodes.size() + 60, 15);
-  const std::pair<std::vector<Row>, std::vector<int>> cases[] = {
-      {rules, rulesNodes},
-      {longAbove, {1, 2, 4, 0}},
-  };
+      {"", "", 0}};
+  const std::pair<std::vector<Row>, std::vector<int>> cases[] = {{rules, rulesNodes},
+                                                                 {longAbove, {1, 2, 0}}};
   std::vector<DirNode> nodes(17);
   for (const auto& [rows, expectedNodes] : cases) {
     SaveRuleFlags flags;
