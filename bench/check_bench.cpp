@@ -87,8 +87,7 @@ int main(int argc, char** argv) {
     request.removeTemplates = false;
     request.targetPath = (work / "FileList.txt").string();
     RefuseAll prompts;
-    SaveFileList(preview.map.PreviewLines, preview.titleLines, flags, context, request, prompts,
-                 quiet);
+    SaveFileList(preview.map, preview.titleLines, flags, context, request, prompts, quiet);
     lines = preview.map.PreviewLines.size();
   };
   double bestCheckAlone = 1e300;

@@ -310,10 +310,11 @@ SaveOutcome DesktopSession::Save() {
   // previews and saves keep their heading and contact block.
   request.removeTemplates = choice_ != RunChoice::Preview;
   ViewPrompts prompts(view_);
-  const SaveOutcome outcome = SaveFileList(shownLines_, preview_.titleLines, saveFlags_, *context,
-                                           request, prompts, messages_);
-  // The rules rewrote the shown lines in place: the preview shows them
+  const SaveOutcome outcome = SaveFileList(preview_.map, preview_.titleLines, saveFlags_,
+                                           *context, request, prompts, messages_);
+  // The rules rewrote the lines and their nodes: the preview shows them
   // until the next Generate.
+  shownLines_ = preview_.map.PreviewLines;
   view_.ShowEntryLines(shownLines_);
   view_.SelectLine(selectedLine_);
   return outcome;
@@ -326,8 +327,9 @@ void DesktopSession::WriteFiles(bool withCsv) {
     targets.replaceList = outputMode_ == 2;
     targets.writeCsv = withCsv;
     ViewPrompts prompts(view_);
-    SaveListAndCsv(shownLines_, preview_.titleLines, saveFlags_, *context, targets,
+    SaveListAndCsv(preview_.map, preview_.titleLines, saveFlags_, *context, targets,
                    languageOffset_, prompts, messages_);
+    shownLines_ = preview_.map.PreviewLines;
     view_.ShowEntryLines(shownLines_);
   }
   End();

@@ -151,8 +151,8 @@ class DesktopSession {
 
   std::unique_ptr<DirStructure> tree_;
   Preview preview_;
-  // What the entry-line list shows: the preview lines, rewritten in place by
-  // a save.
+  // What the entry-line list shows: the preview lines, as a save's rules
+  // left them.
   std::vector<std::string> shownLines_;
   SaveRuleFlags saveFlags_;
   DirNode* selected_ = nullptr;

@@ -3,6 +3,9 @@
 // its line). The rules run on the lines, then the title and OS-tail rules
 // and the USB rule run once more on their own, so that they also see lists
 // whose "-APPSETUP" step took the long-line variant. No rule may add lines.
+// The same lines run once more as a preview map at an Indent taken from the
+// first byte's top bits: the nodes that stay are the kept lines' own, in
+// their order, one per line.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -49,6 +52,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::vector<std::string> lines =
       SplitAtLineFeeds(std::string_view(reinterpret_cast<const char*>(data) + 1, size - 1));
   const std::size_t before = lines.size();
+
+  cartulon::PreviewMap map;
+  std::vector<cartulon::DirNode> nodes(before);
+  for (std::size_t i = 0; i < before; ++i) map.AddPreviewLine(lines[i], &nodes[i]);
+  cartulon::SaveRuleFlags mapFlags = flags;
+  cartulon::ApplySaveRules(map, mapFlags, cartulon::ListColumns::ForIndent((bits >> 6) * 10 + 5));
+  Require(map.LineNodes.size() == map.PreviewLines.size() && map.LineNodes.size() <= before);
+  for (std::size_t i = 1; i < map.LineNodes.size(); ++i)
+    Require(map.LineNodes[i - 1] < map.LineNodes[i]);
   cartulon::ApplySaveRules(lines, flags);
   Require(lines.size() <= before);
 

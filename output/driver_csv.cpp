@@ -24,20 +24,23 @@ constexpr long long kSupportedOsLimit = 100;
 constexpr std::string_view kDash = "- ";
 constexpr std::string_view kForWindows = " for Windows ";
 
-const std::string& DriversMarker() {
-  static const std::string marker = PadToNameColumn("-DRIVERS");
-  return marker;
-}
+// The lines that open and end the Drivers section, upper-cased, as the
+// writer lays them out at the list's Indent.
+struct SectionMarkers {
+  explicit SectionMarkers(const ListColumns& columns)
+      : drivers(columns.Padded("-DRIVERS")),
+        linuxDrivers(columns.Padded("-LINUXDRIVERS") + "- SUPPORT LINUX DRIVERS."),
+        manual(columns.Padded("-MANUAL")),
+        // Two blanks more than the padding: a SOFTWARE line padded to the
+        // name column does not end the section.
+        software(columns.Padded("-SOFTWARE") + "  ") {}
 
-bool IsEndMarker(const std::string& upper) {
-  static const std::string linuxDrivers =
-      PadToNameColumn("-LINUXDRIVERS") + "- SUPPORT LINUX DRIVERS.";
-  static const std::string manual = PadToNameColumn("-MANUAL");
-  // Two bytes wider than the name column: a SOFTWARE line padded to the
-  // column does not end the section.
-  static const std::string software = "-SOFTWARE" + std::string(18, ' ');
-  return upper == linuxDrivers || upper == manual || upper == software;
-}
+  bool IsEnd(const std::string& upper) const {
+    return upper == linuxDrivers || upper == manual || upper == software;
+  }
+
+  std::string drivers, linuxDrivers, manual, software;
+};
 
 }  // namespace
 
@@ -50,18 +53,20 @@ bool LoadDriverLines(const std::string& fileListPath, std::vector<std::string>& 
   return true;
 }
 
-bool BuildDriverRows(const std::vector<std::string>& lines, std::vector<std::string>& rows) {
+bool BuildDriverRows(const std::vector<std::string>& lines, std::vector<std::string>& rows,
+                     const ListColumns& columns) {
   rows.clear();
+  const SectionMarkers markers(columns);
   const std::size_t n = lines.size();
   std::size_t start = 0;
   bool found = false;
   std::size_t end = n;
   for (std::size_t i = 0; i < n; ++i) {
     const std::string upper = AsciiUpper(lines[i]);
-    if (upper == DriversMarker()) {
+    if (upper == markers.drivers) {
       start = i;  // a later marker replaces an earlier one
       found = true;
-    } else if (IsEndMarker(upper)) {
+    } else if (markers.IsEnd(upper)) {
       end = i;
       break;
     }
@@ -71,19 +76,19 @@ bool BuildDriverRows(const std::vector<std::string>& lines, std::vector<std::str
   for (std::size_t i = start; i < end; ++i) {
     const std::string& line = lines[i];
     if (line.find("---(WHQL)") != std::string::npos || line.find("---(Beta)") != std::string::npos) {
-      rows.push_back(ComposeDriverRow(line));
+      rows.push_back(ComposeDriverRow(line, columns));
     }
   }
   return true;
 }
 
-DriverInfo ParseDriverLine(std::string_view line) {
+DriverInfo ParseDriverLine(std::string_view line, const ListColumns& columns) {
   const long long n = TextLength(line);
   const long long d = FindPosition(line, kDash);
   // The description between "- " and the status ending, where the line
   // keeps to the columns.
-  const std::string_view s =
-      CopyAt(line, d + TextLength(kDash), n - (kDescriptionColumn - 1) - kDriverStatusLength);
+  const std::string_view s = CopyAt(line, d + TextLength(kDash),
+                                    n - (columns.DescriptionColumn() - 1) - kDriverStatusLength);
 
   DriverInfo info;
   const std::size_t space = s.find(' ');
@@ -112,8 +117,8 @@ DriverInfo ParseDriverLine(std::string_view line) {
   return info;
 }
 
-std::string ComposeDriverRow(std::string_view line) {
-  const DriverInfo info = ParseDriverLine(line);
+std::string ComposeDriverRow(std::string_view line, const ListColumns& columns) {
+  const DriverInfo info = ParseDriverLine(line, columns);
   return info.Vendor + "," + info.DriverName + "," + info.DriverVersion + "," + info.SupportedOS;
 }
 
@@ -140,7 +145,7 @@ ExportOutcome ExportDriverCsvFromLines(const std::vector<std::string>& lines,
                                        const ExportRequest& request, UserPrompts& prompts,
                                        MessageSink& messages, std::string* writtenPath) {
   std::vector<std::string> rows;
-  if (!BuildDriverRows(lines, rows)) {
+  if (!BuildDriverRows(lines, rows, ListColumns::ForIndent(request.indent))) {
     messages.Show(Message{request.caption, request.noDriversText, MessageKind::Error});
     return ExportOutcome::NoDrivers;
   }

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "output/list_columns.h"
 #include "platform/message_sink.h"
 #include "platform/text.h"  // SplitTextLines, for callers that split a list themselves
 #include "platform/prompts.h"
@@ -26,11 +27,13 @@ bool LoadDriverLines(const std::string& fileListPath, std::vector<std::string>& 
 
 // The rows of the Drivers section (replacing the content of `rows`); false
 // when no Drivers marker was found before the first end marker, or only on
-// line 0.
-bool BuildDriverRows(const std::vector<std::string>& lines, std::vector<std::string>& rows);
+// line 0. The lines are read at the columns of the Indent they were written
+// with (`columns`), so the rows are the same whatever that Indent was.
+bool BuildDriverRows(const std::vector<std::string>& lines, std::vector<std::string>& rows,
+                     const ListColumns& columns = {});
 
-DriverInfo ParseDriverLine(std::string_view line);
-std::string ComposeDriverRow(std::string_view line);
+DriverInfo ParseDriverLine(std::string_view line, const ListColumns& columns = {});
+std::string ComposeDriverRow(std::string_view line, const ListColumns& columns = {});
 
 // The rows as file bytes, CRLF after each.
 std::string CsvBytes(const std::vector<std::string>& rows);
@@ -46,6 +49,7 @@ struct ExportRequest {
   std::string overwriteText;  // UiText::OverwriteQuestion
   std::string noFileListText; // UiText::NoFileListError
   std::string noDriversText;  // UiText::NoDriversError
+  int indent = kDefaultIndent;  // the name-column width the list was written with
 };
 
 // The whole export. Reports through `messages` a missing list, a missing

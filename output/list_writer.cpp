@@ -9,6 +9,7 @@
 
 #include "describe/entry_text.h"
 #include "output/layout_rules.h"
+#include "output/list_columns.h"
 #include "platform/disc_files.h"
 #include "platform/paths.h"
 #include "platform/text.h"
@@ -55,8 +56,8 @@ void EmitNodeLines(DirNode* node, PreviewMap& map, const ListContext& context) {
     const std::string prefix = Blanks(2LL * (node->Depth - 1));
     std::string line = prefix + "-" + node->Name;
     const long long nameWidth = static_cast<long long>(node->Name.size()) + 1;
-    const long long gap = static_cast<long long>(indent) - static_cast<long long>(line.size());
-    const std::string padding = gap > 0 ? Blanks(gap) : std::string(2, ' ');
+    const std::string padding =
+        Blanks(NamePaddingLength(indent, static_cast<long long>(line.size())));
     line += padding;
     // One line per record of the chain; the later ones keep the description
     // column of the first and leave the name part blank.
@@ -100,8 +101,7 @@ bool InsertContactBlock(PreviewMap& map, const ListContext& context, MessageSink
   if (lines.empty()) return true;
 
   const int indent = context.settings.indent;
-  const long long firstGap = indent < 8 ? 4 : static_cast<long long>(indent) - 8;
-  map.PreviewLines[at] = std::string(kContactLine) + Blanks(firstGap) + lines[0];
+  map.PreviewLines[at] = std::string(kContactLine) + Blanks(ContactGapLength(indent)) + lines[0];
   DirNode* const owner = map.LineNodes[at];
   for (std::size_t i = 1; i < lines.size(); ++i) {
     map.AddPreviewLine(Blanks(indent) + lines[i], owner, static_cast<int>(at + i));
@@ -147,17 +147,18 @@ std::string AssembleFileList(const std::vector<std::string>& titleLines,
   return bytes;
 }
 
-SaveOutcome SaveFileList(std::vector<std::string>& entryLines,
-                         const std::vector<std::string>& titleLines, SaveRuleFlags& flags,
-                         const ListContext& context, const SaveRequest& request,
-                         UserPrompts& prompts, MessageSink& messages, std::string* writtenPath) {
+SaveOutcome SaveFileList(PreviewMap& entries, const std::vector<std::string>& titleLines,
+                         SaveRuleFlags& flags, const ListContext& context,
+                         const SaveRequest& request, UserPrompts& prompts, MessageSink& messages,
+                         std::string* writtenPath) {
   std::string error;
-  if (!RewriteListForSave(entryLines, flags, context.masters, &error)) {
+  if (!RewriteListForSave(entries, flags, context.masters,
+                          ListColumns::ForIndent(context.settings.indent), &error)) {
     messages.Show(Message{kApplicationTitle, error, MessageKind::Error});
     return SaveOutcome::Failed;
   }
   const std::string bytes =
-      AssembleFileList(titleLines, entryLines, BuildFooter(context.settings));
+      AssembleFileList(titleLines, entries.PreviewLines, BuildFooter(context.settings));
 
   SaveTarget target;
   target.path = request.targetPath;

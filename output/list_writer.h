@@ -71,18 +71,18 @@ struct SaveRequest {
   std::string targetPath;
 };
 
-// The save: rewrites `entryLines` in place by the save rules, assembles the
-// file, asks before replacing an existing FileList.txt (unless outputMode is
-// 2; No opens the save dialog, whose cancel gives Declined with nothing
-// written or deleted), writes it atomically and, when
-// request.removeTemplates, removes the two templates from the working
-// folder. A failed board detection or write is reported under the caption
-// "Zolt Cartulon" and gives Failed; the templates then stay. `writtenPath`
-// receives the path written.
-SaveOutcome SaveFileList(std::vector<std::string>& entryLines,
-                         const std::vector<std::string>& titleLines, SaveRuleFlags& flags,
-                         const ListContext& context, const SaveRequest& request,
-                         UserPrompts& prompts, MessageSink& messages,
+// The save: rewrites the entry lines of `entries` and their nodes in place
+// by the save rules (at the Indent of context.settings), so that each line
+// still maps to the node it describes; assembles the file, asks before
+// replacing an existing FileList.txt (unless outputMode is 2; No opens the
+// save dialog, whose cancel gives Declined with nothing written or deleted),
+// writes it atomically and, when request.removeTemplates, removes the two
+// templates from the working folder. A failed board detection or write is
+// reported under the caption "Zolt Cartulon" and gives Failed; the templates
+// then stay. `writtenPath` receives the path written.
+SaveOutcome SaveFileList(PreviewMap& entries, const std::vector<std::string>& titleLines,
+                         SaveRuleFlags& flags, const ListContext& context,
+                         const SaveRequest& request, UserPrompts& prompts, MessageSink& messages,
                          std::string* writtenPath = nullptr);
 
 }  // namespace cartulon

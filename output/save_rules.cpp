@@ -17,14 +17,21 @@
 //   original positions go, each once; the list is compacted in one pass
 //   instead of erasing line by line, which keeps every rule linear in the
 //   number of lines.
+// - The rules work on the preview map: every deletion removes the line's
+//   node with it, so each remaining line keeps the node it came from; a line
+//   that takes another line's text keeps its own node.
+// - Columns follow the Indent the list was written with (ListColumns); at
+//   Indent 25 they are 25, 26 and 28.
 #include "output/save_rules.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <optional>
 #include <string_view>
+#include <type_traits>
 #include <unordered_set>
+#include <utility>
 
-#include "output/list_columns.h"
 #include "platform/ini_profile.h"
 #include "platform/text.h"
 
@@ -33,6 +40,7 @@ namespace cartulon {
 namespace {
 
 using Lines = std::vector<std::string>;
+using Nodes = std::vector<DirNode*>;
 
 constexpr long long kColumnTextLimit = 500;
 constexpr const char* kConditionSection = "ConditionTable";
@@ -59,15 +67,38 @@ std::string TrimRight(std::string_view text) {
 long long Count(const Lines& lines) { return static_cast<long long>(lines.size()); }
 long long Length(std::string_view line) { return static_cast<long long>(line.size()); }
 
-// Removes the lines whose flag is set, keeping the order of the others.
-void RemoveFlagged(Lines& lines, const std::vector<bool>& remove) {
+// Removes the lines whose flag is set, with their nodes, keeping the order
+// of the others.
+void RemoveFlagged(PreviewMap& map, const std::vector<bool>& remove) {
+  Lines& lines = map.PreviewLines;
+  Nodes& nodes = map.LineNodes;
   std::size_t out = 0;
   for (std::size_t i = 0; i < lines.size(); ++i) {
     if (remove[i]) continue;
-    if (out != i) lines[out] = std::move(lines[i]);
+    if (out != i) {
+      lines[out] = std::move(lines[i]);
+      nodes[out] = nodes[i];
+    }
     ++out;
   }
   lines.resize(out);
+  nodes.resize(out);
+}
+
+// Runs a rule on bare lines: each gets a null node, dropped afterwards.
+template <typename Rule>
+auto OnBareLines(Lines& lines, Rule&& rule) {
+  PreviewMap map;
+  map.PreviewLines = std::move(lines);
+  map.LineNodes.assign(map.PreviewLines.size(), nullptr);
+  if constexpr (std::is_void_v<decltype(rule(map))>) {
+    rule(map);
+    lines = std::move(map.PreviewLines);
+  } else {
+    auto result = rule(map);
+    lines = std::move(map.PreviewLines);
+    return result;
+  }
 }
 
 bool ContainsAppSetup(std::string& buffer, const std::string& line) {
@@ -199,18 +230,23 @@ bool ReplaceOsTail(std::string& line, const std::string& osText) {
   return true;
 }
 
-void RemoveBlankPairAfter(Lines& lines, const std::string& title) {
+namespace {
+
+void BlankPairAfter(PreviewMap& map, const std::string& title) {
+  Lines& lines = map.PreviewLines;
   std::string upper;
   for (long long i = 0; i < Count(lines) - 5; ++i) {
     if (!Contains(AsciiUpperInto(upper, lines[i]), title)) continue;
     if (!TrimSpaceAndControls(lines[i + 1]).empty()) continue;
     if (!TrimSpaceAndControls(lines[i + 2]).empty()) continue;
     lines.erase(lines.begin() + (i + 1), lines.begin() + (i + 3));
+    map.LineNodes.erase(map.LineNodes.begin() + (i + 1), map.LineNodes.begin() + (i + 3));
     return;
   }
 }
 
-void RewriteManualSection(Lines& lines) {
+void ManualSection(PreviewMap& map, const ListColumns& columns) {
+  Lines& lines = map.PreviewLines;
   const long long n = Count(lines);
   long long manual = 0;
   long long software = 0;
@@ -222,14 +258,15 @@ void RewriteManualSection(Lines& lines) {
   if (manual == 0) manual = software;
 
   // Joining: a short folder line takes the description of the deeper line
-  // below it, which is marked for deletion.
+  // below it, which is marked for deletion. Both are compared without their
+  // leading blanks, so the test reads the same at every Indent.
   std::vector<bool> marked(lines.size(), false);
   bool anyMarked = false;
   for (long long i = manual + 3; i < software; ++i) {
     const std::string_view a = TrimSpaceAndControls(lines[i]);
     const std::string_view b = TrimSpaceAndControls(lines[i + 1]);
-    if (!a.empty() && Length(a) <= kNameColumnWidth && Length(b) > kNameColumnWidth) {
-      lines[i] += FromColumn(lines[i + 1], kDashColumn);
+    if (!a.empty() && Length(a) <= columns.nameWidth && Length(b) > columns.nameWidth) {
+      lines[i] += FromColumn(lines[i + 1], columns.DashColumn());
       marked[i + 1] = true;
       anyMarked = true;
     }
@@ -242,10 +279,10 @@ void RewriteManualSection(Lines& lines) {
     lines[i] = TrimRight(Left(lines[i], p - 1)) + ".";
   }
 
-  if (anyMarked) RemoveFlagged(lines, marked);
+  if (anyMarked) RemoveFlagged(map, marked);
 }
 
-void RewriteMakeDiskLine(Lines& lines) {
+void MakeDiskLine(Lines& lines, const ListColumns& columns) {
   std::string upper;
   for (long long i = 0; i < Count(lines) - 1; ++i) {
     AsciiUpperInto(upper, lines[i]);
@@ -256,10 +293,23 @@ void RewriteMakeDiskLine(Lines& lines) {
       continue;
     }
     const std::string t = Left(lines[i], f - 1);
-    lines[i] = Left(t, kNameColumnWidth) + "- Make " + FromColumn(t, kDescriptionColumn) + ".";
+    lines[i] =
+        Left(t, columns.nameWidth) + "- Make " + FromColumn(t, columns.DescriptionColumn()) + ".";
     return;
   }
 }
+
+}  // namespace
+
+void RemoveBlankPairAfter(Lines& lines, const std::string& title) {
+  OnBareLines(lines, [&](PreviewMap& map) { BlankPairAfter(map, title); });
+}
+
+void RewriteManualSection(Lines& lines, const ListColumns& columns) {
+  OnBareLines(lines, [&](PreviewMap& map) { ManualSection(map, columns); });
+}
+
+void RewriteMakeDiskLine(Lines& lines, const ListColumns& columns) { MakeDiskLine(lines, columns); }
 
 void CopyDiagnosticsOsTail(Lines& lines) {
   std::string upper;
@@ -288,7 +338,8 @@ namespace {
 // "-APPSETUP" line gives its description (with the OS tail of the line
 // above) to a "- Zolt Trivane II" line above it, and every "-APPSETUP" line
 // goes.
-void MergeAppSetupIntoLongLines(Lines& lines) {
+void MergeAppSetupIntoLongLines(PreviewMap& map, const ListColumns& columns) {
+  Lines& lines = map.PreviewLines;
   std::string upper;
   const long long n = Count(lines);
   // The positions of the "-APPSETUP" lines as the loop sees them; only the
@@ -301,7 +352,7 @@ void MergeAppSetupIntoLongLines(Lines& lines) {
     appSetup[i] = true;
     any = true;
     if (i == 0) continue;  // no line above to merge into
-    std::string d = FromColumn(lines[i], kDashColumn);
+    std::string d = FromColumn(lines[i], columns.DashColumn());
     const long long q = FindPosition(d, "for Windows");
     if (q != 0) {
       const long long above = FindPosition(lines[i - 1], "for Windows");
@@ -310,21 +361,22 @@ void MergeAppSetupIntoLongLines(Lines& lines) {
     const long long r = FindPosition(lines[i - 1], "- Zolt Trivane II");
     if (r != 0) lines[i - 1] = Left(lines[i - 1], r - 1) + d;
   }
-  if (any) RemoveFlagged(lines, appSetup);
+  if (any) RemoveFlagged(map, appSetup);
 }
 
 // Variant B: the line above is short. Each "-APPSETUP" line from position 2
 // on appends its description to the line above; then the "-APPSETUP" lines
 // go and the lines below the first "- Zolt Trivane II" line take its OS
 // tail.
-void MergeAppSetupIntoShortLines(Lines& lines) {
+void MergeAppSetupIntoShortLines(PreviewMap& map, const ListColumns& columns) {
+  Lines& lines = map.PreviewLines;
   std::string upper;
   const long long n = Count(lines);
   long long c = 0;
   for (long long i = 2; i < n; ++i) {
     if (!ContainsAppSetup(upper, lines[i])) continue;
     ++c;
-    lines[i - 1] += FromColumn(lines[i], kDashColumn);
+    lines[i - 1] += FromColumn(lines[i], columns.DashColumn());
   }
 
   // "Delete the first line at position 2 or later that contains -APPSETUP",
@@ -340,7 +392,7 @@ void MergeAppSetupIntoShortLines(Lines& lines) {
       remove[i] = true;
       --left;
     }
-    RemoveFlagged(lines, remove);
+    RemoveFlagged(map, remove);
   }
 
   long long a = 0;
@@ -366,9 +418,8 @@ void MergeAppSetupIntoShortLines(Lines& lines) {
   }
 }
 
-}  // namespace
-
-bool MergeAppSetupLines(Lines& lines) {
+bool AppSetupLines(PreviewMap& map, const ListColumns& columns) {
+  const Lines& lines = map.PreviewLines;
   std::string upper;
   long long k = -1;
   for (long long i = 0; i < Count(lines); ++i) {
@@ -378,15 +429,22 @@ bool MergeAppSetupLines(Lines& lines) {
     }
   }
   // No "-APPSETUP" line, or one at the very top with no line above it:
-  // taken as a short line above.
-  constexpr std::size_t kLongLine = 100;  // above this, variant A
-  const std::size_t above = k >= 1 ? lines[k - 1].size() : 0;
-  if (above > kLongLine) {
-    MergeAppSetupIntoLongLines(lines);
+  // taken as a short line above. The line above is long when its text after
+  // the name column is (a line of more than 100 bytes at Indent 25).
+  constexpr long long kLongDescription = 75;
+  const long long above = k >= 1 ? Length(lines[k - 1]) : 0;
+  if (above > columns.nameWidth + kLongDescription) {
+    MergeAppSetupIntoLongLines(map, columns);
     return false;
   }
-  MergeAppSetupIntoShortLines(lines);
+  MergeAppSetupIntoShortLines(map, columns);
   return true;
+}
+
+}  // namespace
+
+bool MergeAppSetupLines(Lines& lines, const ListColumns& columns) {
+  return OnBareLines(lines, [&](PreviewMap& map) { return AppSetupLines(map, columns); });
 }
 
 void ApplyUtilityLineRules(Lines& lines, SaveRuleFlags& flags) {
@@ -451,19 +509,25 @@ void ApplyUsbSurgeRule(Lines& lines, const SaveRuleFlags& flags) {
   }
 }
 
-void RemoveRepeatedDescriptions(Lines& lines) {
-  // A line longer than 25 bytes goes when an earlier line, looked at before
-  // the scan stopped, has the same text from column 25. The scan stops at
-  // the contact block's first line (Indent 25) and never takes the last line
-  // as the earlier one of a pair. All comparisons are made on the list as it
-  // was before anything was deleted; the keys seen so far are kept in a set
-  // instead of comparing every pair.
-  static const std::string kStopLine = PadToNameColumn("-Contact") + "ZOLTEK COMPUTER INC.";
+namespace {
+
+void RepeatedDescriptions(PreviewMap& map, const ListColumns& columns) {
+  // A line longer than the name column goes when an earlier line, looked at
+  // before the scan stopped, has the same text from the name column's last
+  // column. The scan stops at the contact block's first line (as the writer
+  // lays it out at this Indent) and never takes the last line as the earlier
+  // one of a pair. All comparisons are made on the list as it was before
+  // anything was deleted; the keys seen so far are kept in a set instead of
+  // comparing every pair.
+  const Lines& lines = map.PreviewLines;
+  const std::string stopLine =
+      "-Contact" + std::string(static_cast<std::size_t>(ContactGapLength(columns.nameWidth)), ' ') +
+      "ZOLTEK COMPUTER INC.";
   const std::size_t n = lines.size();
   if (n < 2) return;
   std::size_t stop = n - 1;
   for (std::size_t t = 0; t + 1 < n; ++t) {
-    if (lines[t] == kStopLine) {
+    if (lines[t] == stopLine) {
       stop = t;
       break;
     }
@@ -472,10 +536,11 @@ void RemoveRepeatedDescriptions(Lines& lines) {
   seen.reserve(stop);
   std::vector<bool> repeated(n, false);
   bool any = false;
+  // The last column of the name; at Indent 0 the first column.
+  const long long keyColumn = std::max(columns.nameWidth, 1LL);
   for (std::size_t v = 0; v < n; ++v) {
-    if (Length(lines[v]) <= kNameColumnWidth) continue;
-    // The text from the last column of the name.
-    const std::string_view key = CopyAt(lines[v], kNameColumnWidth, kColumnTextLimit);
+    if (Length(lines[v]) <= columns.nameWidth) continue;
+    const std::string_view key = CopyAt(lines[v], keyColumn, kColumnTextLimit);
     if (seen.count(key) != 0) {
       repeated[v] = true;
       any = true;
@@ -483,68 +548,98 @@ void RemoveRepeatedDescriptions(Lines& lines) {
       seen.insert(key);
     }
   }
-  // The set holds views into `lines`; drop it before the list moves.
+  // The set holds views into the lines; drop it before the list moves.
   seen.clear();
-  if (any) RemoveFlagged(lines, repeated);
+  if (any) RemoveFlagged(map, repeated);
 }
 
-void JoinVendorApplicationLines(Lines& lines) {
+void VendorApplicationLines(PreviewMap& map, const ListColumns& columns) {
   // The loop runs over the positions of the changing list: after a join the
   // line that moved up into the current position is not examined, but it is
   // the line above for the next position. Built as a single pass that copies
-  // the kept lines to `out`; `out` always holds positions 0 .. b - 1 and
-  // lines[r] is the line at position b.
+  // the kept lines (and their nodes) to `out`; `out` always holds positions
+  // 0 .. b - 1 and lines[r] is the line at position b.
+  Lines& lines = map.PreviewLines;
+  Nodes& nodes = map.LineNodes;
   const long long n = Count(lines);  // fixed before the loop, as the rule says
   // The last lines, where the contact block stands, are not examined.
   constexpr long long kContactBlockLines = 60;
   const long long end = n - kContactBlockLines;
   if (n < 1 || 1 >= end) return;
-  Lines out;
-  out.reserve(lines.size());
+  PreviewMap out;
+  out.PreviewLines.reserve(lines.size());
+  out.LineNodes.reserve(lines.size());
+  auto keep = [&](std::size_t index) {
+    out.PreviewLines.push_back(std::move(lines[index]));
+    out.LineNodes.push_back(nodes[index]);
+  };
   std::string upper;
-  out.push_back(std::move(lines[0]));
+  keep(0);
   std::size_t r = 1;
   for (long long b = 1; b < end && r < lines.size(); ++b) {
-    std::string& current = lines[r];
-    std::string& above = out.back();
+    const std::string& current = lines[r];
+    std::string& above = out.PreviewLines.back();
     const bool application = Contains(current, "- Adobe Reader") || Contains(current, "- RealPlayer V");
     bool folderAbove = false;
-    if (application && Length(above) <= kNameColumnWidth) {
+    if (application && Length(above) <= columns.nameWidth) {
       AsciiUpperInto(upper, above);
       folderAbove = Contains(upper, "ADOBE") || Contains(upper, "PLAYER") || Contains(upper, "REALPLA");
     }
     if (folderAbove) {
-      above += TrimRight(FromColumn(current, kDashColumn));
-      ++r;  // line b is deleted
-      if (r < lines.size()) out.push_back(std::move(lines[r++]));  // moved up, skipped
+      above += TrimRight(FromColumn(current, columns.DashColumn()));
+      ++r;                              // line b is deleted
+      if (r < lines.size()) keep(r++);  // moved up, skipped
     } else {
-      out.push_back(std::move(current));
-      ++r;
+      keep(r++);
     }
   }
-  for (; r < lines.size(); ++r) out.push_back(std::move(lines[r]));
-  lines = std::move(out);
+  for (; r < lines.size(); ++r) keep(r);
+  map = std::move(out);
 }
 
-void ApplySaveRules(Lines& lines, SaveRuleFlags& flags) {
-  RemoveBlankPairAfter(lines, "REALTEK AUDIO DRIVER");
-  RemoveBlankPairAfter(lines, "INTEL CHIPSET DRIVER");
-  RewriteManualSection(lines);
-  RewriteMakeDiskLine(lines);
+}  // namespace
+
+void RemoveRepeatedDescriptions(Lines& lines, const ListColumns& columns) {
+  OnBareLines(lines, [&](PreviewMap& map) { RepeatedDescriptions(map, columns); });
+}
+
+void JoinVendorApplicationLines(Lines& lines, const ListColumns& columns) {
+  OnBareLines(lines, [&](PreviewMap& map) { VendorApplicationLines(map, columns); });
+}
+
+void ApplySaveRules(PreviewMap& map, SaveRuleFlags& flags, const ListColumns& columns) {
+  // Every line has a node entry (null when it belongs to no node).
+  map.LineNodes.resize(map.PreviewLines.size(), nullptr);
+  Lines& lines = map.PreviewLines;
+  BlankPairAfter(map, "REALTEK AUDIO DRIVER");
+  BlankPairAfter(map, "INTEL CHIPSET DRIVER");
+  ManualSection(map, columns);
+  MakeDiskLine(lines, columns);
   CopyDiagnosticsOsTail(lines);
-  if (MergeAppSetupLines(lines)) ApplyUtilityLineRules(lines, flags);
+  if (AppSetupLines(map, columns)) ApplyUtilityLineRules(lines, flags);
   ApplyUsbSurgeRule(lines, flags);
-  RemoveRepeatedDescriptions(lines);
-  JoinVendorApplicationLines(lines);
+  RepeatedDescriptions(map, columns);
+  VendorApplicationLines(map, columns);
+}
+
+void ApplySaveRules(Lines& lines, SaveRuleFlags& flags, const ListColumns& columns) {
+  OnBareLines(lines, [&](PreviewMap& map) { ApplySaveRules(map, flags, columns); });
+}
+
+bool RewriteListForSave(PreviewMap& map, SaveRuleFlags& flags, const MasterFileLocations& masters,
+                        const ListColumns& columns, std::string* error) {
+  bool series = false;
+  if (!DetectSeriesBoard(masters, &series, error)) return false;
+  flags.SeriesBoard = series;
+  ApplySaveRules(map, flags, columns);
+  return true;
 }
 
 bool RewriteListForSave(Lines& lines, SaveRuleFlags& flags, const MasterFileLocations& masters,
                         std::string* error) {
-  bool series = false;
-  if (!DetectSeriesBoard(masters, &series, error)) return false;
-  flags.SeriesBoard = series;
-  ApplySaveRules(lines, flags);
-  return true;
+  return OnBareLines(lines, [&](PreviewMap& map) {
+    return RewriteListForSave(map, flags, masters, ListColumns{}, error);
+  });
 }
 
 }  // namespace cartulon

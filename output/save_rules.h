@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "describe/os_tags.h"
+#include "output/list_columns.h"
+#include "output/preview_map.h"
 
 namespace cartulon {
 
@@ -26,13 +28,21 @@ struct SaveRuleFlags {
 // series board.
 bool DetectSeriesBoard(const MasterFileLocations& masters, bool* seriesBoard, std::string* error);
 
-// Applies every rule in order to `lines`. False (lines unchanged) when the
-// board detection fails; `error` then holds the conversion message.
+// Applies every rule in order to the entry lines of `map`, written with a
+// name column `columns` wide. The node of each line moves with it: a deleted
+// line takes its node along, a line that another one is joined into keeps
+// its own. False (map unchanged) when the board detection fails; `error`
+// then holds the conversion message.
+bool RewriteListForSave(PreviewMap& map, SaveRuleFlags& flags, const MasterFileLocations& masters,
+                        const ListColumns& columns, std::string* error);
+// The same for bare lines at the default Indent.
 bool RewriteListForSave(std::vector<std::string>& lines, SaveRuleFlags& flags,
                         const MasterFileLocations& masters, std::string* error);
 
 // The rules alone, for a known board detection result.
-void ApplySaveRules(std::vector<std::string>& lines, SaveRuleFlags& flags);
+void ApplySaveRules(PreviewMap& map, SaveRuleFlags& flags, const ListColumns& columns);
+void ApplySaveRules(std::vector<std::string>& lines, SaveRuleFlags& flags,
+                    const ListColumns& columns = {});
 
 // "'<text>' is not a valid integer value"
 std::string NotAnIntegerMessage(const std::string& text);
@@ -44,8 +54,8 @@ std::string NotAnIntegerMessage(const std::string& text);
 bool ParseWholeNumber(const std::string& text, long long* value);
 
 // The individual rules, in the order ApplySaveRules runs them. Each works on
-// the list in place; columns are counted from 1 and assume the default
-// name-column width of 25.
+// the list in place; columns are counted from 1 and follow `columns` (the
+// default Indent of 25 unless given).
 
 // Steps 1 and 2: the first line whose upper-case form contains `title`
 // (looked for while at least five lines follow it) loses the two blank lines
@@ -53,26 +63,27 @@ bool ParseWholeNumber(const std::string& text, long long* value);
 void RemoveBlankPairAfter(std::vector<std::string>& lines, const std::string& title);
 // Step 3: split entries between "-MANUAL" and "-SOFTWARE" joined, their
 // descriptions cut before " for " and ended with ".".
-void RewriteManualSection(std::vector<std::string>& lines);
+void RewriteManualSection(std::vector<std::string>& lines, const ListColumns& columns = {});
 // Step 4: the first make-disk line becomes "- Make " + its title + ".".
-void RewriteMakeDiskLine(std::vector<std::string>& lines);
+void RewriteMakeDiskLine(std::vector<std::string>& lines, const ListColumns& columns = {});
 // Step 5: the diagnostics line takes the OS tail of the suite or Adobe line
 // above it.
 void CopyDiagnosticsOsTail(std::vector<std::string>& lines);
 // Step 6: "-APPSETUP" lines merged into the lines above them and removed.
 // True when the short-line variant ran (the title and OS-tail rules follow
 // only then).
-bool MergeAppSetupLines(std::vector<std::string>& lines);
+bool MergeAppSetupLines(std::vector<std::string>& lines, const ListColumns& columns = {});
 // Step 7: utility titles renamed, OS tails of the network utilities and the
 // pairing utility set, driver flags collected.
 void ApplyUtilityLineRules(std::vector<std::string>& lines, SaveRuleFlags& flags);
 // Step 8: the USB speed utility's OS tail.
 void ApplyUsbSurgeRule(std::vector<std::string>& lines, const SaveRuleFlags& flags);
-// Step 9: later lines whose text from column 25 repeats an earlier one.
-void RemoveRepeatedDescriptions(std::vector<std::string>& lines);
+// Step 9: later lines whose text from the name column's last column repeats
+// an earlier one.
+void RemoveRepeatedDescriptions(std::vector<std::string>& lines, const ListColumns& columns = {});
 // Step 10: "- Adobe Reader" and "- RealPlayer V" lines joined to the short
 // folder line above them.
-void JoinVendorApplicationLines(std::vector<std::string>& lines);
+void JoinVendorApplicationLines(std::vector<std::string>& lines, const ListColumns& columns = {});
 
 // The OS-tail replacement: everything after "Windows" and the one character
 // that follows it is replaced by `osText`. False (line unchanged) when the

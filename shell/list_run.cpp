@@ -120,8 +120,8 @@ BatchStatus BatchRun::Run() {
 
   RefusingPrompts prompts;
   SaveRuleFlags flags;
-  const ListRunResult result = SaveListAndCsv(preview.map.PreviewLines, preview.titleLines, flags,
-                                              context, targets, kEnglishOffset, prompts, messages_);
+  const ListRunResult result = SaveListAndCsv(preview.map, preview.titleLines, flags, context,
+                                              targets, kEnglishOffset, prompts, messages_);
   if (result.Succeeded()) return BatchStatus::Succeeded;
   if (prompts.asked) {
     const std::string& target = result.list != SaveOutcome::Written ? listTarget : csvTarget;
@@ -149,10 +149,10 @@ std::string DriverCsvTarget(const std::string& listPath, const ListRunTargets& t
   return JoinPath(FolderPart(listPath), kDriverCsvName);
 }
 
-ListRunResult SaveListAndCsv(std::vector<std::string>& entryLines,
-                             const std::vector<std::string>& titleLines, SaveRuleFlags& flags,
-                             const ListContext& context, const ListRunTargets& targets,
-                             int languageOffset, UserPrompts& prompts, MessageSink& messages) {
+ListRunResult SaveListAndCsv(PreviewMap& entries, const std::vector<std::string>& titleLines,
+                             SaveRuleFlags& flags, const ListContext& context,
+                             const ListRunTargets& targets, int languageOffset,
+                             UserPrompts& prompts, MessageSink& messages) {
   ListRunResult result;
   const std::string caption = LoadUiText(UiText::ProgramCaption, languageOffset);
   const std::string replaceQuestion = LoadUiText(UiText::OverwriteQuestion, languageOffset);
@@ -160,11 +160,12 @@ ListRunResult SaveListAndCsv(std::vector<std::string>& entryLines,
   std::string streamed;
   if (targets.listStream) {
     std::string error;
-    if (!RewriteListForSave(entryLines, flags, context.masters, &error)) {
+    if (!RewriteListForSave(entries, flags, context.masters,
+                            ListColumns::ForIndent(context.settings.indent), &error)) {
       messages.Show({kApplicationTitle, error, MessageKind::Error});
       return result;
     }
-    streamed = AssembleFileList(titleLines, entryLines, BuildFooter(context.settings));
+    streamed = AssembleFileList(titleLines, entries.PreviewLines, BuildFooter(context.settings));
     if (!targets.listStream(streamed)) return result;
     result.list = SaveOutcome::Written;
   } else {
@@ -174,7 +175,7 @@ ListRunResult SaveListAndCsv(std::vector<std::string>& entryLines,
     request.overwriteText = replaceQuestion;
     request.removeTemplates = targets.removeTemplates;
     request.targetPath = targets.list;
-    result.list = SaveFileList(entryLines, titleLines, flags, context, request, prompts, messages,
+    result.list = SaveFileList(entries, titleLines, flags, context, request, prompts, messages,
                                &result.listWritten);
   }
   if (result.list != SaveOutcome::Written || !targets.writeCsv) return result;
@@ -189,6 +190,7 @@ ListRunResult SaveListAndCsv(std::vector<std::string>& entryLines,
   request.overwriteText = replaceQuestion;
   request.noFileListText = LoadUiText(UiText::NoFileListError, languageOffset);
   request.noDriversText = LoadUiText(UiText::NoDriversError, languageOffset);
+  request.indent = context.settings.indent;
   result.csv = targets.listStream
                    ? ExportDriverCsvFromLines(SplitTextLines(streamed), request, prompts, messages)
                    : ExportDriverCsv(request, prompts, messages);

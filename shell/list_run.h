@@ -47,15 +47,16 @@ struct ListRunResult {
 };
 
 // The save of a prepared preview (save rules, footer, question, write) and,
-// when asked, the CSV export of the list just written. `entryLines` are
-// rewritten in place by the save rules; the captions and texts come from
-// the UI-text table in the language of `languageOffset`. The export runs
+// when asked, the CSV export of the list just written. The lines of
+// `entries` and their nodes are rewritten in place by the save rules; the
+// captions and texts come from the UI-text table in the language of
+// `languageOffset`. The export runs
 // only after the list was written: a table is never built from an older
 // list.
-ListRunResult SaveListAndCsv(std::vector<std::string>& entryLines,
-                             const std::vector<std::string>& titleLines, SaveRuleFlags& flags,
-                             const ListContext& context, const ListRunTargets& targets,
-                             int languageOffset, UserPrompts& prompts, MessageSink& messages);
+ListRunResult SaveListAndCsv(PreviewMap& entries, const std::vector<std::string>& titleLines,
+                             SaveRuleFlags& flags, const ListContext& context,
+                             const ListRunTargets& targets, int languageOffset,
+                             UserPrompts& prompts, MessageSink& messages);
 
 // A whole run without any window, as the batch command does it.
 struct BatchSettings {

@@ -334,10 +334,9 @@ TEST_F(CliSettings, DefaultDateIsTodayWithoutLeadingZeros) {
 }
 
 TEST_F(CliSettings, IndentWidensEveryColumn) {
-  // The repeated-description rule compares lines from column 25 whatever
-  // the indent: at 30, "-Software" and the blank contact line end in the
-  // same six blanks as "-Drivers" and are dropped as repeats; and the
-  // contact line no longer stops the comparison.
+  // The save rules read the columns of the indent: at 30 no folder line or
+  // blank contact line is taken for a repeat of "-Drivers", and the contact
+  // line still stops the comparison.
   const std::vector<std::string> lines = ListLines({"--stdout", "--indent", "30"});
   const std::vector<std::string> expected = {
       kTitle,
@@ -350,10 +349,12 @@ TEST_F(CliSettings, IndentWidensEveryColumn) {
       "  -Net" + Blanks(24) + kNetText,
       "",
       "",
+      "-Software" + Blanks(21),
       "  -Tool" + Blanks(23) + "- Zolt Tool V2.0 Handy helper.",
       "",
       "",
       "-Contact" + Blanks(22) + "ZOLTEK COMPUTER INC.",
+      Blanks(30),
       Blanks(30) + "Web site: www.zoltek.example",
       "",
       "",

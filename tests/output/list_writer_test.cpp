@@ -449,7 +449,12 @@ class SaveTest : public ListWriterTest {
   }
 
   SaveOutcome Save(std::vector<std::string>& lines, std::string* written = nullptr) {
-    return SaveFileList(lines, titles_, flags_, context_, request_, prompts_, sink_, written);
+    PreviewMap entries;
+    for (std::string& line : lines) entries.AddPreviewLine(std::move(line), nullptr);
+    const SaveOutcome outcome =
+        SaveFileList(entries, titles_, flags_, context_, request_, prompts_, sink_, written);
+    lines = std::move(entries.PreviewLines);
+    return outcome;
   }
 
   std::string Expected(const std::vector<std::string>& entries) const {

@@ -957,6 +957,84 @@ TEST(SaveRulesWholeList, TypicalList) {
   EXPECT_EQ(lines.size(), 13u + 62u);
 }
 
+// --- other Indents and the line map --------------------------------------------
+
+// A line's name part, its text after the padding, and its node (0: none).
+struct Row {
+  std::string name, text;
+  int node;
+};
+
+// The lines as the writer lays them out at `indent`, each with its node.
+PreviewMap Written(const std::vector<Row>& rows, int indent, std::vector<DirNode>& nodes) {
+  PreviewMap map;
+  for (const auto& [name, text, node] : rows) {
+    map.AddPreviewLine(
+        name.empty() && text.empty() ? "" : ListColumns::ForIndent(indent).Padded(name) + text,
+        node == 0 ? nullptr : &nodes[static_cast<std::size_t>(node)]);
+  }
+  return map;
+}
+
+TEST(SaveRulesAtAnyIndent, ListIsTheDefaultListWithAnotherNameColumnAndKeepsItsNodes) {
+  // Blank pair, make-disk line, repeat, vendor join, manual join, APPSETUP
+  // appended to the short line above; the contact block long enough for the
+  // vendor rule to look at the lines above it.
+  std::vector<Row> rules = {{"Title", "", 1},
+                            {"-Drivers", "", 2},
+                            {"  -Realtek", "- Realtek Audio Driver V6.", 3},
+                            {"", "", 0},
+                            {"", "", 0},
+                            {"  -Disk", "- RAID MakeDisk utility for Windows XP", 4},
+                            {"  -Tool", "- Same Tool V1.", 5},
+                            {"  -Tool2", "- Same Tool V1.", 6},
+                            {"  -Adobe", "", 7},
+                            {"    -Reader", "- Adobe Reader V9 for Windows 7.", 8},
+                            {"-Manual", "", 9},
+                            {"", "", 0},
+                            {"", "", 0},
+                            {"  -Guide", "", 10},
+                            {"    -English", "- User Guide for the Z77 board", 11},
+                            {"-Software", "", 12},
+                            {"  -Suite", "- Zolt Trivane II V1 for Windows 7 32bit.", 13},
+                            {"    -AppSetup", "- Setup Part for Windows 8", 14},
+                            {"    -Monitor", "- Zolt Monitor V2 for Windows 7 32bit.", 15},
+                            {"-Contact", "ZOLTEK COMPUTER INC.", 16},
+                            {"", "Support:", 16},
+                            {"", "Support:", 16}};
+  for (int i = 0; i < 60; ++i) rules.push_back({"", "Contact line " + std::to_string(i), 16});
+  std::vector<int> rulesNodes = {1, 2, 3, 4, 5, 7, 9, 0, 0, 10, 12, 13, 15};
+  rulesNodes.resize(rulesNodes.size() + 63, 16);
+  // The line above the first APPSETUP line is long: its description moves up.
+  const std::vector<Row> longAbove = {
+      {"Title", "", 1},
+      {"  -Trivane", "- Zolt Trivane II V2.0.1 for Windows 7 " + std::string(60, 'x'), 2},
+      {"    -AppSetup", "- Zolt Trivane II AppSetup V2.1 for Windows 8 32bit.", 3},
+      {"", "", 0}};
+  const std::pair<std::vector<Row>, std::vector<int>> cases[] = {{rules, rulesNodes},
+                                                                 {longAbove, {1, 2, 0}}};
+  std::vector<DirNode> nodes(17);
+  for (const auto& [rows, expectedNodes] : cases) {
+    SaveRuleFlags flags;
+    PreviewMap reference = Written(rows, kDefaultIndent, nodes);
+    ApplySaveRules(reference, flags, ListColumns{});
+    std::vector<DirNode*> nodesAtDefault;
+    for (int id : expectedNodes) nodesAtDefault.push_back(id == 0 ? nullptr : &nodes[id]);
+    ASSERT_EQ(reference.LineNodes, nodesAtDefault);
+    for (const int indent : {14, 31, 60}) {
+      PreviewMap map = Written(rows, indent, nodes);
+      SaveRuleFlags again;
+      ApplySaveRules(map, again, ListColumns::ForIndent(indent));
+      Lines expected;
+      for (const std::string& line : reference.PreviewLines) {
+        expected.push_back(test_support::Repadded(line, kDefaultIndent, indent));
+      }
+      EXPECT_EQ(map.PreviewLines, expected) << "Indent " << indent;
+      EXPECT_EQ(map.LineNodes, nodesAtDefault) << "Indent " << indent;
+    }
+  }
+}
+
 TEST(SaveRulesWholeList, EmptyAndTinyLists) {
   const std::pair<Lines, Lines> cases[] = {
       {{}, {}},

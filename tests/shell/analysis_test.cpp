@@ -133,8 +133,8 @@ TEST_F(AnalysisTest, DiscToFileListEndToEnd) {
   request.overwriteText = LoadUiText(UiText::OverwriteQuestion, kEnglishOffset);
   NoPrompts prompts;
   std::string written;
-  ASSERT_EQ(SaveFileList(preview.map.PreviewLines, preview.titleLines, flags, context_, request,
-                         prompts, sink_, &written),
+  ASSERT_EQ(SaveFileList(preview.map, preview.titleLines, flags, context_, request, prompts, sink_,
+                         &written),
             SaveOutcome::Written);
   EXPECT_EQ(prompts.asked, 0);
   EXPECT_EQ(written, disc_.Root() + kPathDelimiter + "FileList.txt");

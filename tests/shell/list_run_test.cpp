@@ -124,9 +124,8 @@ TEST_F(ListRunTest, NoTableIsBuiltFromAnOlderListWhenTheListWasNotWritten) {
   SaveRuleFlags flags;
   test_support::ScriptedPrompts prompts;
   prompts.answerYes = false;
-  const ListRunResult result =
-      SaveListAndCsv(preview.map.PreviewLines, preview.titleLines, flags, context, targets,
-                     kEnglishOffset, prompts, sink_);
+  const ListRunResult result = SaveListAndCsv(preview.map, preview.titleLines, flags, context,
+                                              targets, kEnglishOffset, prompts, sink_);
   EXPECT_FALSE(result.Succeeded());
   EXPECT_EQ(result.list, SaveOutcome::Failed);
   EXPECT_FALSE(result.csv.has_value());
