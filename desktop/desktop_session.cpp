@@ -6,6 +6,7 @@
 
 #include "model/check_states.h"
 #include "output/layout_rules.h"
+#include "output/list_columns.h"
 #include "platform/disc_files.h"
 #include "platform/paths.h"
 #include "platform/system_language.h"
@@ -18,8 +19,6 @@
 namespace cartulon {
 
 namespace {
-
-constexpr int kDefaultIndent = 25;
 
 }  // namespace
 
