@@ -5,6 +5,7 @@
 
 #include "platform/disc_files.h"
 #include "platform/ini_profile.h"
+#include "platform/input_files.h"
 #include "platform/paths.h"
 #include "platform/text.h"
 
@@ -99,6 +100,7 @@ std::string MasterFileLocations::MissingMessage() const {
 }
 
 std::string MasterFileLocations::Resolve() const {
+  if (reading) return reading->path;
   const std::string local = LocalMasterPath();
   if (FileExists(local)) return local;
   if (std::optional<std::string> found = ResolveBelow(programFolder, kMasterFileName)) {
@@ -106,6 +108,28 @@ std::string MasterFileLocations::Resolve() const {
   }
   if (std::optional<std::string> found = FindCDMaster(cdMasterPath)) return *found;
   return {};
+}
+
+bool MasterFileLocations::Load() {
+  auto loaded = std::make_shared<Reading>();
+  loaded->path = Resolve();
+  if (!loaded->path.empty()) {
+    loaded->file = IniFile::Load(loaded->path);
+    if (!loaded->file.Exists()) {
+      // A file of the right kind and size that still was not read: no
+      // permission, or it grew past the limit while it was read.
+      loaded->problem = InputFileProblem(CheckInputFile(loaded->path));
+      if (loaded->problem.empty()) loaded->problem = "cannot be read";
+    }
+  }
+  reading = std::move(loaded);
+  return reading->problem.empty();
+}
+
+std::shared_ptr<const IniFile> MasterFileLocations::Contents() const {
+  if (reading) return std::shared_ptr<const IniFile>(reading, &reading->file);
+  const std::string path = Resolve();
+  return std::make_shared<const IniFile>(path.empty() ? IniFile() : IniFile::Load(path));
 }
 
 // An empty root text gives the relative path Bin/Zscdinst.ini: there is no
@@ -126,9 +150,9 @@ std::string SupportedOSText(DescrStruct& record, const MasterFileLocations& mast
 
   // Both master files gone (the start-up check saw one): nothing can be said
   // about the supported systems.
-  const std::string masterPath = masters.Resolve();
-  if (masterPath.empty()) return {};
-  const IniFile master = IniFile::Load(masterPath);
+  const std::shared_ptr<const IniFile> contents = masters.Contents();
+  if (!contents->Exists()) return {};
+  const IniFile& master = *contents;
 
   const auto& groups = OSGroups();
   std::array<bool, kOSGroupCount> qualifies{};

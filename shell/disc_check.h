@@ -31,6 +31,8 @@ inline constexpr std::string_view kNoVersion = "no-version";
 inline constexpr std::string_view kUnmatchedRule = "unmatched-rule";
 inline constexpr std::string_view kCaseCollision = "case-collision";
 inline constexpr std::string_view kEncoding = "encoding";
+inline constexpr std::string_view kMasterFile = "master-file";
+inline constexpr std::string_view kLongPath = "long-path";
 }  // namespace check_code
 
 struct Finding {

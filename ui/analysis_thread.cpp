@@ -3,7 +3,7 @@
 #include <exception>
 #include <utility>
 
-#include "shell/analysis.h"
+#include "shell/run_preparation.h"
 #include "ui/thread_handoff.h"
 
 namespace cartulon {
@@ -36,11 +36,11 @@ std::vector<Finding> AnalysisThread::TakeFindings() {
 
 void AnalysisThread::run() {
   try {
-    result_ = RunAnalysis(scdPath_, depth_, rulesFilePath_, messages_);
     // The check runs here so that the main thread never waits for it.
-    if (result_ != nullptr && result_->RootDir != nullptr) {
-      findings_ = CheckDisc(*result_, CheckInputs{rulesFilePath_, masters_});
-    }
+    AnalysedDisc analysed =
+        AnalyseDisc(scdPath_, depth_, rulesFilePath_, masters_, true, messages_);
+    result_ = std::move(analysed.tree);
+    findings_ = std::move(analysed.findings);
   } catch (const std::exception& error) {
     result_.reset();
     findings_.clear();
