@@ -89,6 +89,23 @@ std::optional<std::string> FindCDMaster(const std::string& cdMasterPath) {
   return ResolveBelow(AsBase(FolderPart(cdMasterPath)), fileName);
 }
 
+// Per OS group, whether the master file installs it: the group's key tag
+// maps, in [OS_Language_Tag], to an [InstAll] entry (up to a ';') that is
+// "1".
+std::array<std::uint8_t, kOSGroupCount> InstalledGroups(const IniFile& master) {
+  std::array<std::uint8_t, kOSGroupCount> installs{};
+  const auto& groups = OSGroups();
+  for (int g = 0; g < kOSGroupCount; ++g) {
+    std::string entry = master.Get("OS_Language_Tag", groups[g].keyTag, "");
+    if (const std::size_t semicolon = entry.find(';'); semicolon != std::string::npos) {
+      entry.erase(semicolon);
+    }
+    entry = TrimIniBlanks(entry);
+    if (!entry.empty() && master.Get("InstAll", entry, "") == "1") installs[g] = 1;
+  }
+  return installs;
+}
+
 }  // namespace
 
 std::string MasterFileLocations::LocalMasterPath() const {
@@ -121,6 +138,7 @@ bool MasterFileLocations::Load() {
       loaded->problem = InputFileProblem(CheckInputFile(loaded->path));
       if (loaded->problem.empty()) loaded->problem = "cannot be read";
     }
+    loaded->installs = InstalledGroups(loaded->file);
   }
   reading = std::move(loaded);
   return reading->problem.empty();
@@ -150,21 +168,20 @@ std::string SupportedOSText(DescrStruct& record, const MasterFileLocations& mast
 
   // Both master files gone (the start-up check saw one): nothing can be said
   // about the supported systems.
-  const std::shared_ptr<const IniFile> contents = masters.Contents();
-  if (!contents->Exists()) return {};
-  const IniFile& master = *contents;
+  std::array<std::uint8_t, kOSGroupCount> installs{};
+  if (masters.reading) {
+    if (!masters.reading->file.Exists()) return {};
+    installs = masters.reading->installs;
+  } else {
+    const std::shared_ptr<const IniFile> contents = masters.Contents();
+    if (!contents->Exists()) return {};
+    installs = InstalledGroups(*contents);
+  }
 
   const auto& groups = OSGroups();
   std::array<bool, kOSGroupCount> qualifies{};
   for (int g = 0; g < kOSGroupCount; ++g) {
-    std::string entry = master.Get("OS_Language_Tag", groups[g].keyTag, "");
-    if (const std::size_t semicolon = entry.find(';'); semicolon != std::string::npos) {
-      entry.erase(semicolon);
-    }
-    entry = TrimIniBlanks(entry);
-    if (!entry.empty() && master.Get("InstAll", entry, "") == "1") {
-      record.InstAllFlags[g] = 1;
-    }
+    record.InstAllFlags[g] = installs[g];
     bool listsAll = true;
     for (int member : groups[g].members) {
       if (record.OSTagFlags[member] != 1) listsAll = false;

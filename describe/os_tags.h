@@ -2,6 +2,7 @@
 // The operating-system tags that installer packages list, and the
 // supported-OS text built from a record's tags and the disc's master file.
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -50,6 +51,8 @@ struct MasterFileLocations {
     std::string path;     // empty: neither file exists
     IniFile file;         // not Exists() when it could not be read
     std::string problem;  // then why: "is not a regular file", ...
+    // Per OS group: the master file installs it (see SupportedOSText).
+    std::array<std::uint8_t, kOSGroupCount> installs{};
   };
   std::shared_ptr<const Reading> reading = nullptr;
 

@@ -188,6 +188,15 @@ void DirStructure::ScanFolder(DirNode* node) {
     folder->Listed = true;
     std::optional<IdentifiedListing> listing = ListFolderIdentified(*path);
     if (!listing) continue;  // no access or vanished: nothing to show, nothing to report
+    // A listing that broke off is no end of the folder: what was read is
+    // kept, and the folder is named with the reason.
+    if (!listing->error.empty() && folder->Parent != nullptr) {
+      Skipped.push_back(SkippedEntry{folder->Parent->FullPath, folder->Name,
+                                     SkipReason::ListingFailed, listing->error});
+    } else if (!listing->error.empty()) {
+      Skipped.push_back(SkippedEntry{folder->FullPath, std::string(), SkipReason::ListingFailed,
+                                     listing->error});
+    }
     // What the folder says of itself settles what its entry in the parent's
     // listing may have said otherwise (a folder mounted onto itself further
     // down): such a folder is taken out again.
@@ -196,7 +205,7 @@ void DirStructure::ScanFolder(DirNode* node) {
       DirNode* parent = folder->Parent;
       parent->Children.erase(std::find(parent->Children.begin(), parent->Children.end(), folder));
       folder->FileNames.clear();
-      Skipped.push_back(SkippedEntry{parent->FullPath, folder->Name, SkipReason::LinkLoop});
+      Skipped.push_back(SkippedEntry{parent->FullPath, folder->Name, SkipReason::LinkLoop, {}});
       continue;
     }
 
@@ -207,7 +216,7 @@ void DirStructure::ScanFolder(DirNode* node) {
         continue;
       }
       if (!NameFitsDisc(entry.name)) {
-        Skipped.push_back(SkippedEntry{folder->FullPath, entry.name, SkipReason::BadName});
+        Skipped.push_back(SkippedEntry{folder->FullPath, entry.name, SkipReason::BadName, {}});
         continue;
       }
       // FullPath + one delimiter + name, also for the empty FullPath of the
@@ -217,11 +226,15 @@ void DirStructure::ScanFolder(DirNode* node) {
       childPath += folder->FullPath;
       childPath += kPathDelimiter;
       childPath += entry.name;
+      if (childPath.size() > kLongestOpenablePath) {
+        Skipped.push_back(SkippedEntry{folder->FullPath, entry.name, SkipReason::LongPath, {}});
+        continue;
+      }
 
       if (entry.isLink) {
         const std::optional<std::string> real = RealLocation(childPath);
         if (!real || !LocationWithin(rootLocation_, *real)) {
-          Skipped.push_back(SkippedEntry{folder->FullPath, entry.name, SkipReason::OutsideDisc});
+          Skipped.push_back(SkippedEntry{folder->FullPath, entry.name, SkipReason::OutsideDisc, {}});
           continue;
         }
       }
@@ -235,7 +248,7 @@ void DirStructure::ScanFolder(DirNode* node) {
         if (exact) entry.identity = *exact;
       }
       if (loop) {
-        Skipped.push_back(SkippedEntry{folder->FullPath, entry.name, SkipReason::LinkLoop});
+        Skipped.push_back(SkippedEntry{folder->FullPath, entry.name, SkipReason::LinkLoop, {}});
         continue;
       }
       DirNode* child = AddChild(childPath, folder);
@@ -298,7 +311,7 @@ DirNode* DirStructure::AddFileChild(const std::string& fileName) {
   if (!exists || parent == nullptr) return nullptr;
   const std::string name = LastComponent(fileName);
   if (!NameFitsDisc(name)) {
-    Skipped.push_back(SkippedEntry{parent->FullPath, name, SkipReason::BadName});
+    Skipped.push_back(SkippedEntry{parent->FullPath, name, SkipReason::BadName, {}});
     return nullptr;
   }
 
@@ -334,11 +347,27 @@ void DirStructure::ReportLeftOutNames() {
   std::string text;
   for (; reportedSkips_ < Skipped.size(); ++reportedSkips_) {
     const SkippedEntry& entry = Skipped[reportedSkips_];
-    if (entry.reason != SkipReason::BadName) continue;
+    const std::string name = "\"" + EscapeControlCharacters(entry.name) + "\"";
+    const std::string folder = EscapeControlCharacters(entry.folderPath);
+    std::string line;
+    switch (entry.reason) {
+      case SkipReason::BadName:
+        line = "Left out " + name + " in " + folder + ": the name holds a character a disc cannot hold.";
+        break;
+      case SkipReason::LongPath:
+        line = "Left out " + name + " in " + folder + ": its path is longer than the " +
+               std::to_string(kLongestOpenablePath) + " characters this system can open.";
+        break;
+      case SkipReason::ListingFailed:
+        line = "Left out the rest of " + (entry.name.empty() ? folder : name + " in " + folder) +
+               ": reading the folder failed (" + EscapeControlCharacters(entry.detail) + ").";
+        break;
+      case SkipReason::LinkLoop:
+      case SkipReason::OutsideDisc:
+        continue;
+    }
     if (!text.empty()) text += '\n';
-    text += "Left out \"" + EscapeControlCharacters(entry.name) + "\" in " +
-            EscapeControlCharacters(entry.folderPath) +
-            ": the name holds a character a disc cannot hold.";
+    text += line;
   }
   if (!text.empty()) messages_.Show(Message{kApplicationTitle, text, MessageKind::Warning});
 }
