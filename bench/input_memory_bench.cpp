@@ -108,8 +108,7 @@ Figures RunChild(const fs::path& root, const fs::path& program) {
   struct rusage usage {};
   wait4(child, &status, 0, &usage);
   const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-  return Figures{took.count(), usage.ru_maxrss,
-                 WIFEXITED(status) && WEXITSTATUS(status) == 0};
+  return Figures{took.count(), usage.ru_maxrss, WIFEXITED(status) && WEXITSTATUS(status) == 0};
 }
 
 void Report(const char* name, std::size_t size, const Figures& figures) {

@@ -189,12 +189,12 @@ void DirStructure::ScanFolder(DirNode* node) {
     std::optional<IdentifiedListing> listing = ListFolderIdentified(*path);
     if (!listing) continue;  // no access or vanished: nothing to show, nothing to report
     // A listing that broke off is no end of the folder: what was read is
-    // kept, and the folder is named with the reason.
-    if (!listing->error.empty() && folder->Parent != nullptr) {
-      Skipped.push_back(SkippedEntry{folder->Parent->FullPath, folder->Name,
-                                     SkipReason::ListingFailed, listing->error});
-    } else if (!listing->error.empty()) {
-      Skipped.push_back(SkippedEntry{folder->FullPath, std::string(), SkipReason::ListingFailed,
+    // kept, and the folder is named with the reason (the root, which no
+    // folder holds, stands for itself without a name).
+    if (!listing->error.empty()) {
+      const bool top = folder->Parent == nullptr;
+      Skipped.push_back(SkippedEntry{top ? folder->FullPath : folder->Parent->FullPath,
+                                     top ? std::string() : folder->Name, SkipReason::ListingFailed,
                                      listing->error});
     }
     // What the folder says of itself settles what its entry in the parent's
@@ -205,7 +205,7 @@ void DirStructure::ScanFolder(DirNode* node) {
       DirNode* parent = folder->Parent;
       parent->Children.erase(std::find(parent->Children.begin(), parent->Children.end(), folder));
       folder->FileNames.clear();
-      Skipped.push_back(SkippedEntry{parent->FullPath, folder->Name, SkipReason::LinkLoop, {}});
+      Skipped.push_back(SkippedEntry{parent->FullPath, folder->Name, SkipReason::LinkLoop});
       continue;
     }
 
@@ -216,7 +216,7 @@ void DirStructure::ScanFolder(DirNode* node) {
         continue;
       }
       if (!NameFitsDisc(entry.name)) {
-        Skipped.push_back(SkippedEntry{folder->FullPath, entry.name, SkipReason::BadName, {}});
+        Skipped.push_back(SkippedEntry{folder->FullPath, entry.name, SkipReason::BadName});
         continue;
       }
       // FullPath + one delimiter + name, also for the empty FullPath of the
@@ -234,7 +234,7 @@ void DirStructure::ScanFolder(DirNode* node) {
       if (entry.isLink) {
         const std::optional<std::string> real = RealLocation(childPath);
         if (!real || !LocationWithin(rootLocation_, *real)) {
-          Skipped.push_back(SkippedEntry{folder->FullPath, entry.name, SkipReason::OutsideDisc, {}});
+          Skipped.push_back(SkippedEntry{folder->FullPath, entry.name, SkipReason::OutsideDisc});
           continue;
         }
       }
@@ -248,7 +248,7 @@ void DirStructure::ScanFolder(DirNode* node) {
         if (exact) entry.identity = *exact;
       }
       if (loop) {
-        Skipped.push_back(SkippedEntry{folder->FullPath, entry.name, SkipReason::LinkLoop, {}});
+        Skipped.push_back(SkippedEntry{folder->FullPath, entry.name, SkipReason::LinkLoop});
         continue;
       }
       DirNode* child = AddChild(childPath, folder);
@@ -311,7 +311,7 @@ DirNode* DirStructure::AddFileChild(const std::string& fileName) {
   if (!exists || parent == nullptr) return nullptr;
   const std::string name = LastComponent(fileName);
   if (!NameFitsDisc(name)) {
-    Skipped.push_back(SkippedEntry{parent->FullPath, name, SkipReason::BadName, {}});
+    Skipped.push_back(SkippedEntry{parent->FullPath, name, SkipReason::BadName});
     return nullptr;
   }
 
@@ -352,7 +352,8 @@ void DirStructure::ReportLeftOutNames() {
     std::string line;
     switch (entry.reason) {
       case SkipReason::BadName:
-        line = "Left out " + name + " in " + folder + ": the name holds a character a disc cannot hold.";
+        line = "Left out " + name + " in " + folder +
+               ": the name holds a character a disc cannot hold.";
         break;
       case SkipReason::LongPath:
         line = "Left out " + name + " in " + folder + ": its path is longer than the " +

@@ -17,8 +17,8 @@ namespace cartulon {
 
 // Why the scan (or AddFileChild) left an entry out of the tree.
 enum class SkipReason {
-  BadName,     // a control character or a character Windows forbids in names
-  LinkLoop,    // the same folder as one of its ancestors (a link back up)
+  BadName,      // a control character or a character Windows forbids in names
+  LinkLoop,     // the same folder as one of its ancestors (a link back up)
   OutsideDisc,  // a link that leads outside the disc root
   // The folder's path is longer than the system opens (kLongestOpenablePath).
   LongPath,

@@ -143,13 +143,13 @@ void CheckDiscPathLength(const DirStructure& tree, const DirNode* node,
       kDriveRoot + DiscRelativePath(tree, node->Parent).size() > kLongestDiscPath) {
     return;
   }
-  findings.push_back(MakeFinding(
-      Severity::Warning, check_code::kLongPath, path,
-      "the folder's path on the disc is " + std::to_string(kDriveRoot + path.size()) +
-          " characters long from a drive root such as E:\\, more than the " +
-          std::to_string(kLongestDiscPath) +
-          " Windows installers can open; they cannot reach it or anything below it",
-      node));
+  findings.push_back(
+      MakeFinding(Severity::Warning, check_code::kLongPath, path,
+                  "the folder's path on the disc is " + std::to_string(kDriveRoot + path.size()) +
+                      " characters long from a drive root such as E:\\, more than the " +
+                      std::to_string(kLongestDiscPath) +
+                      " Windows installers can open; they cannot reach it or anything below it",
+                  node));
 }
 
 // What makes a name impossible on the disc's home file system.

@@ -95,8 +95,9 @@ std::vector<Finding> CheckDisc(DirStructure& tree, const CheckInputs& inputs);
 // Findings for the entries the scan left out: bad-name for a name the disc's
 // home file system cannot hold, outside-disc for a folder link leading out
 // of the disc, long-path for a folder this system cannot open, unreadable
-// for a folder whose listing broke off. A link into an ancestor is not a fault of the disc and gives
-// none. Each finding belongs to the folder that holds the entry.
+// for a folder whose listing broke off. A link into an ancestor is not a
+// fault of the disc and gives none. Each finding belongs to the folder that
+// holds the entry.
 std::vector<Finding> LeftOutFindings(const DirStructure& tree,
                                      const std::vector<LeftOutEntry>& entries);
 

@@ -46,9 +46,9 @@ std::optional<MasterFileProblem> ReadMasterFile(MasterFileLocations& masters,
   const std::string path = masters.Resolve();
   if (!masters.reading->problem.empty()) {
     const std::string& why = masters.reading->problem;
-    return Problem(true, path + " " + why, path, scdPath,
-                   LastComponent(path) + " " + why +
-                       "; the master file is not read, so no list is made");
+    return Problem(
+        true, path + " " + why, path, scdPath,
+        LastComponent(path) + " " + why + "; the master file is not read, so no list is made");
   }
   bool seriesBoard = false;
   std::string error;
@@ -71,7 +71,8 @@ AnalysedDisc AnalyseDisc(const std::string& scdPath, int depth, const std::strin
   if (!check || analysed.tree == nullptr || analysed.tree->RootDir == nullptr) return analysed;
   if (problem) analysed.findings.push_back(problem->finding);
   if (problem && problem->unread) return analysed;
-  std::vector<Finding> disc = CheckDisc(*analysed.tree, CheckInputs{rulesFilePath, analysed.masters});
+  std::vector<Finding> disc =
+      CheckDisc(*analysed.tree, CheckInputs{rulesFilePath, analysed.masters});
   analysed.findings.insert(analysed.findings.end(), std::make_move_iterator(disc.begin()),
                            std::make_move_iterator(disc.end()));
   return analysed;
@@ -111,9 +112,9 @@ bool PreparedRun::PlaceWorkFiles() {
 }
 
 bool PreparedRun::Analyse(bool check) {
-  analysed_ = AnalyseDisc(context_.scdPath, inputs_.depth,
-                          JoinPath(context_.workingFolder, kRulesFileName), context_.masters, check,
-                          messages_);
+  analysed_ =
+      AnalyseDisc(context_.scdPath, inputs_.depth, JoinPath(context_.workingFolder, kRulesFileName),
+                  context_.masters, check, messages_);
   context_.masters = analysed_.masters;
   return analysed_.tree != nullptr && analysed_.tree->RootDir != nullptr;
 }

@@ -24,10 +24,9 @@ struct MasterCase {
 const MasterCase kMasterCases[] = {
     {"Number not a whole number",
      [](const TempDir& dir, const std::string&) {
-       dir.WriteFile("disc/Bin/Zscdinst.ini",
-                     Crlf({"[OS_Language_Tag]", "WNT_6.1P_32=Win7x86", "WNT_6.1P_64=Win7x64",
-                           "[InstAll]", "Win7x86=1", "Win7x64=1", "[ConditionTable]",
-                           "Number=2x"}));
+       dir.WriteFile("disc/Bin/Zscdinst.ini", Crlf({"[OS_Language_Tag]", "WNT_6.1P_32=Win7x86",
+                                                    "WNT_6.1P_64=Win7x64", "[InstAll]", "Win7x86=1",
+                                                    "Win7x64=1", "[ConditionTable]", "Number=2x"}));
        return true;
      },
      "Zolt Cartulon: '2x' is not a valid integer value",
