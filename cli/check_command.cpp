@@ -1,24 +1,13 @@
 #include "cli/check_command.h"
 
-#include <memory>
-#include <optional>
 #include <vector>
 
 #include "cli/stderr_output.h"
-#include "describe/os_tags.h"
-#include "model/dir_structure.h"
-#include "output/layout_rules.h"
-#include "output/list_writer.h"
 #include "platform/console.h"
-#include "platform/disc_files.h"
-#include "platform/message_sink.h"
-#include "platform/paths.h"
 #include "platform/program_path.h"
-#include "platform/scratch_folder.h"
-#include "shell/analysis.h"
 #include "shell/check_report.h"
 #include "shell/disc_check.h"
-#include "shell/templates.h"
+#include "shell/run_preparation.h"
 
 namespace cartulon {
 
@@ -30,45 +19,22 @@ constexpr int kCheckFailed = 1;
 
 int RunCheckCommand(const CheckCommandOptions& options, const char* argv0) {
   StderrSink messages;
-  const std::string scdPath = StripTrailingDelimiter(options.root);
-
-  MasterFileLocations masters;
-  masters.programFolder = RunningProgramFolder(argv0);
-  masters.cdMasterPath = BuildCDMasterPath(options.root);
-  if (masters.Resolve().empty()) {
-    messages.Show({kApplicationTitle, masters.MissingMessage(), MessageKind::Error});
-    return kCheckFailed;
-  }
-
-  ScratchFolder work;
-  std::string error;
-  if (!work.Create(&error)) {
-    PrintError(error);
-    return kCheckFailed;
-  }
+  RunInputs inputs;
+  inputs.root = options.root;
+  inputs.depth = options.depth;
+  inputs.rulesFile = options.rulesFile;
+  inputs.contactFile = options.contactFile;
+  inputs.programFolder = RunningProgramFolder(argv0);
+  inputs.reporter = "cartulon-cli";
+  // The steps of a list run up to the save, with the disc check of the tree
+  // (before Compact): a master file the save could not use is a finding.
   // The command line has checked the root and the files named already.
-  if (!PlaceTemplates(work.Path(), options.contactFile, options.rulesFile, "cartulon-cli",
-                      messages)) {
-    return kCheckFailed;
-  }
-  const std::string rulesPath = JoinPath(work.Path(), kRulesFileName);
+  PreparedRun run(inputs, messages);
+  if (!run.FindMasterFile() || !run.PlaceWorkFiles() || !run.Analyse(true)) return kCheckFailed;
+  const bool generated = run.PrepareInitialPreview();
 
-  std::unique_ptr<DirStructure> tree = RunAnalysis(scdPath, options.depth, rulesPath, messages);
-  if (tree == nullptr || tree->RootDir == nullptr) return kCheckFailed;
-
-  CheckInputs inputs;
-  inputs.rulesFilePath = rulesPath;
-  inputs.masters = masters;
-  const std::vector<Finding> findings = CheckDisc(*tree, inputs);
-
-  // The rest of a list run up to the save: Generate, Compact, Generate.
-  ListContext context;
-  context.scdPath = scdPath;
-  context.workingFolder = work.Path();
-  context.masters = masters;
-  Preview preview;
-  const bool generated = PrepareInitialPreview(*tree, preview, context, messages);
-
+  const std::vector<Finding>& findings = run.Findings();
+  const std::string& scdPath = run.Context().scdPath;
   if (!WriteStandardOutput(options.json ? JsonReport(scdPath, findings) : TextReport(findings))) {
     PrintError("cannot write to standard output");
     return kCheckFailed;

@@ -5,6 +5,7 @@
 
 #include "platform/disc_files.h"
 #include "platform/ini_profile.h"
+#include "platform/input_files.h"
 #include "platform/paths.h"
 #include "platform/text.h"
 
@@ -88,6 +89,23 @@ std::optional<std::string> FindCDMaster(const std::string& cdMasterPath) {
   return ResolveBelow(AsBase(FolderPart(cdMasterPath)), fileName);
 }
 
+// Per OS group, whether the master file installs it: the group's key tag
+// maps, in [OS_Language_Tag], to an [InstAll] entry (up to a ';') that is
+// "1".
+std::array<std::uint8_t, kOSGroupCount> InstalledGroups(const IniFile& master) {
+  std::array<std::uint8_t, kOSGroupCount> installs{};
+  const auto& groups = OSGroups();
+  for (int g = 0; g < kOSGroupCount; ++g) {
+    std::string entry = master.Get("OS_Language_Tag", groups[g].keyTag, "");
+    if (const std::size_t semicolon = entry.find(';'); semicolon != std::string::npos) {
+      entry.erase(semicolon);
+    }
+    entry = TrimIniBlanks(entry);
+    if (!entry.empty() && master.Get("InstAll", entry, "") == "1") installs[g] = 1;
+  }
+  return installs;
+}
+
 }  // namespace
 
 std::string MasterFileLocations::LocalMasterPath() const {
@@ -99,6 +117,7 @@ std::string MasterFileLocations::MissingMessage() const {
 }
 
 std::string MasterFileLocations::Resolve() const {
+  if (reading) return reading->path;
   const std::string local = LocalMasterPath();
   if (FileExists(local)) return local;
   if (std::optional<std::string> found = ResolveBelow(programFolder, kMasterFileName)) {
@@ -106,6 +125,29 @@ std::string MasterFileLocations::Resolve() const {
   }
   if (std::optional<std::string> found = FindCDMaster(cdMasterPath)) return *found;
   return {};
+}
+
+bool MasterFileLocations::Load() {
+  auto loaded = std::make_shared<Reading>();
+  loaded->path = Resolve();
+  if (!loaded->path.empty()) {
+    loaded->file = IniFile::Load(loaded->path);
+    if (!loaded->file.Exists()) {
+      // A file of the right kind and size that still was not read: no
+      // permission, or it grew past the limit while it was read.
+      loaded->problem = InputFileProblem(CheckInputFile(loaded->path));
+      if (loaded->problem.empty()) loaded->problem = "cannot be read";
+    }
+    loaded->installs = InstalledGroups(loaded->file);
+  }
+  reading = std::move(loaded);
+  return reading->problem.empty();
+}
+
+std::shared_ptr<const IniFile> MasterFileLocations::Contents() const {
+  if (reading) return std::shared_ptr<const IniFile>(reading, &reading->file);
+  const std::string path = Resolve();
+  return std::make_shared<const IniFile>(path.empty() ? IniFile() : IniFile::Load(path));
 }
 
 // An empty root text gives the relative path Bin/Zscdinst.ini: there is no
@@ -126,21 +168,20 @@ std::string SupportedOSText(DescrStruct& record, const MasterFileLocations& mast
 
   // Both master files gone (the start-up check saw one): nothing can be said
   // about the supported systems.
-  const std::string masterPath = masters.Resolve();
-  if (masterPath.empty()) return {};
-  const IniFile master = IniFile::Load(masterPath);
+  std::array<std::uint8_t, kOSGroupCount> installs{};
+  if (masters.reading) {
+    if (!masters.reading->file.Exists()) return {};
+    installs = masters.reading->installs;
+  } else {
+    const std::shared_ptr<const IniFile> contents = masters.Contents();
+    if (!contents->Exists()) return {};
+    installs = InstalledGroups(*contents);
+  }
 
   const auto& groups = OSGroups();
   std::array<bool, kOSGroupCount> qualifies{};
   for (int g = 0; g < kOSGroupCount; ++g) {
-    std::string entry = master.Get("OS_Language_Tag", groups[g].keyTag, "");
-    if (const std::size_t semicolon = entry.find(';'); semicolon != std::string::npos) {
-      entry.erase(semicolon);
-    }
-    entry = TrimIniBlanks(entry);
-    if (!entry.empty() && master.Get("InstAll", entry, "") == "1") {
-      record.InstAllFlags[g] = 1;
-    }
+    record.InstAllFlags[g] = installs[g];
     bool listsAll = true;
     for (int member : groups[g].members) {
       if (record.OSTagFlags[member] != 1) listsAll = false;

@@ -2,11 +2,14 @@
 // The operating-system tags that installer packages list, and the
 // supported-OS text built from a record's tags and the disc's master file.
 #include <array>
+#include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "model/descr_struct.h"
+#include "platform/ini_profile.h"
 
 namespace cartulon {
 
@@ -40,6 +43,28 @@ struct MasterFileLocations {
   // What the start-up says when neither file exists:
   // "<cdMasterPath> or \n<program folder>/Zscdinst.ini not found!"
   std::string MissingMessage() const;
+
+  // The master file as a run reads it: once, before the analysis (Load).
+  // Shared by every copy of these locations; null until Load ran, and every
+  // query then looks on the disc itself.
+  struct Reading {
+    std::string path;     // empty: neither file exists
+    IniFile file;         // not Exists() when it could not be read
+    std::string problem;  // then why: "is not a regular file", ...
+    // Per OS group: the master file installs it (see SupportedOSText).
+    std::array<std::uint8_t, kOSGroupCount> installs{};
+  };
+  std::shared_ptr<const Reading> reading = nullptr;
+
+  // Finds the master file and reads it, once for the run: from then on
+  // Resolve and Contents answer from that reading without touching the
+  // disc, also when the file found could not be read (Reading::problem
+  // then says why, and Load returns false). A missing file is no problem
+  // here: Resolve() then stays empty.
+  bool Load();
+  // The parsed master file: the run's reading, or the file Resolve() finds
+  // read afresh; an empty IniFile when there is none.
+  std::shared_ptr<const IniFile> Contents() const;
 };
 
 // The cdMasterPath for a disc root as typed in the path box: the root, a
@@ -49,7 +74,8 @@ std::string BuildCDMasterPath(std::string_view rootText);
 
 // Rewrites the record's InstAllFlags, LocalMasterPath and CDMasterPath and
 // returns the supported-OS text, e.g. "XP 32bit & Win7 32bit & Win7 64bit".
-// Reads the master file on every call. Empty when neither master file exists.
+// Reads the master file through Contents(). Empty when neither master file
+// exists.
 std::string SupportedOSText(DescrStruct& record, const MasterFileLocations& masters);
 
 // True when the record lists every member tag of at least one OS group, so

@@ -4,18 +4,19 @@
 #include <exception>
 #include <utility>
 
-#include "shell/analysis.h"
+#include "shell/run_preparation.h"
 
 namespace cartulon {
 
 AnalysisResult RunAnalysisJob(const AnalysisJob& job, MessageSink& messages) {
   AnalysisResult result;
   try {
-    result.tree = RunAnalysis(job.root, job.depth, job.rulesFilePath, messages);
     // The check runs here so that the main thread never waits for it.
-    if (result.tree != nullptr && result.tree->RootDir != nullptr) {
-      result.findings = CheckDisc(*result.tree, CheckInputs{job.rulesFilePath, job.masters});
-    }
+    AnalysedDisc analysed =
+        AnalyseDisc(job.root, job.depth, job.rulesFilePath, job.masters, true, messages);
+    result.tree = std::move(analysed.tree);
+    result.findings = std::move(analysed.findings);
+    result.masters = std::move(analysed.masters);
   } catch (const std::exception& error) {
     result = AnalysisResult{};
     messages.Show({kApplicationTitle, error.what(), MessageKind::Error});

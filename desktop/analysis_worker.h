@@ -23,12 +23,15 @@ struct AnalysisJob {
   std::string root;  // without trailing delimiter
   int depth = 6;
   std::string rulesFilePath;
-  MasterFileLocations masters;  // the check composes descriptions as Generate does
+  // Where the master file is; the worker reads it once for the analysis,
+  // the check and the previews and saves of the tree it builds.
+  MasterFileLocations masters;
 };
 
 struct AnalysisResult {
   std::unique_ptr<DirStructure> tree;  // null when nothing was built
   std::vector<Finding> findings;
+  MasterFileLocations masters;  // holding the analysis's reading
 };
 
 // The thread seam: one analysis at a time.

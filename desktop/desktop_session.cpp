@@ -146,8 +146,11 @@ void DesktopSession::StartAnalysis(const std::string& path, int depth) {
   // One analysis at a time, also when the progress window was closed early.
   analysing_ = true;
   view_.EnableAnalysisCommand(false);
+  // Every analysis reads the master file afresh.
+  MasterFileLocations masters = masters_;
+  masters.reading = nullptr;
   worker_.Start(AnalysisJob{analysisRoot_, depth, JoinPath(scratch_.Path(), kRulesFileName),
-                            masters_},
+                            std::move(masters)},
                 workerMessages_);
   view_.ShowProgress();
 }
@@ -179,6 +182,8 @@ void DesktopSession::AfterAnalysis(AnalysisResult result) {
     return;
   }
   scdPath_ = analysisRoot_;
+  // Generate and Save answer from the reading of this analysis.
+  masters_ = std::move(result.masters);
   // The preview's line map and the selection point into the tree being
   // replaced; the view lets go of it before it goes.
   preview_.map.Clear();

@@ -188,6 +188,15 @@ void DirStructure::ScanFolder(DirNode* node) {
     folder->Listed = true;
     std::optional<IdentifiedListing> listing = ListFolderIdentified(*path);
     if (!listing) continue;  // no access or vanished: nothing to show, nothing to report
+    // A listing that broke off is no end of the folder: what was read is
+    // kept, and the folder is named with the reason (the root, which no
+    // folder holds, stands for itself without a name).
+    if (!listing->error.empty()) {
+      const bool top = folder->Parent == nullptr;
+      Skipped.push_back(SkippedEntry{top ? folder->FullPath : folder->Parent->FullPath,
+                                     top ? std::string() : folder->Name, SkipReason::ListingFailed,
+                                     listing->error});
+    }
     // What the folder says of itself settles what its entry in the parent's
     // listing may have said otherwise (a folder mounted onto itself further
     // down): such a folder is taken out again.
@@ -217,6 +226,10 @@ void DirStructure::ScanFolder(DirNode* node) {
       childPath += folder->FullPath;
       childPath += kPathDelimiter;
       childPath += entry.name;
+      if (childPath.size() > kLongestOpenablePath) {
+        Skipped.push_back(SkippedEntry{folder->FullPath, entry.name, SkipReason::LongPath, {}});
+        continue;
+      }
 
       if (entry.isLink) {
         const std::optional<std::string> real = RealLocation(childPath);
@@ -334,11 +347,28 @@ void DirStructure::ReportLeftOutNames() {
   std::string text;
   for (; reportedSkips_ < Skipped.size(); ++reportedSkips_) {
     const SkippedEntry& entry = Skipped[reportedSkips_];
-    if (entry.reason != SkipReason::BadName) continue;
+    const std::string name = "\"" + EscapeControlCharacters(entry.name) + "\"";
+    const std::string folder = EscapeControlCharacters(entry.folderPath);
+    std::string line;
+    switch (entry.reason) {
+      case SkipReason::BadName:
+        line = "Left out " + name + " in " + folder +
+               ": the name holds a character a disc cannot hold.";
+        break;
+      case SkipReason::LongPath:
+        line = "Left out " + name + " in " + folder + ": its path is longer than the " +
+               std::to_string(kLongestOpenablePath) + " characters this system can open.";
+        break;
+      case SkipReason::ListingFailed:
+        line = "Left out the rest of " + (entry.name.empty() ? folder : name + " in " + folder) +
+               ": reading the folder failed (" + EscapeControlCharacters(entry.detail) + ").";
+        break;
+      case SkipReason::LinkLoop:
+      case SkipReason::OutsideDisc:
+        continue;
+    }
     if (!text.empty()) text += '\n';
-    text += "Left out \"" + EscapeControlCharacters(entry.name) + "\" in " +
-            EscapeControlCharacters(entry.folderPath) +
-            ": the name holds a character a disc cannot hold.";
+    text += line;
   }
   if (!text.empty()) messages_.Show(Message{kApplicationTitle, text, MessageKind::Warning});
 }

@@ -17,15 +17,21 @@ namespace cartulon {
 
 // Why the scan (or AddFileChild) left an entry out of the tree.
 enum class SkipReason {
-  BadName,     // a control character or a character Windows forbids in names
-  LinkLoop,    // the same folder as one of its ancestors (a link back up)
-  OutsideDisc  // a link that leads outside the disc root
+  BadName,      // a control character or a character Windows forbids in names
+  LinkLoop,     // the same folder as one of its ancestors (a link back up)
+  OutsideDisc,  // a link that leads outside the disc root
+  // The folder's path is longer than the system opens (kLongestOpenablePath).
+  LongPath,
+  // Reading the folder's listing failed before its end: what the folder
+  // holds beyond the entries read is missing. `name` is the folder's own.
+  ListingFailed
 };
 
 struct SkippedEntry {
   std::string folderPath;  // FullPath of the folder that lists the entry
   std::string name;
   SkipReason reason;
+  std::string detail = {};  // ListingFailed: the system's reason, in words
 };
 
 struct DirNode {
@@ -70,6 +76,7 @@ class DirStructure {
 
   // Reports the names left out since the last report in one message, one
   // line per entry, caption "Zolt Cartulon"; nothing when there are none.
+  // Links that lead back up or off the disc are left out silently.
   void ReportLeftOutNames();
   // True when a folder or file of that name can exist on the disc's home
   // file system: no control character, none of \ / : * ? " < > |.

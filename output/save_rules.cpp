@@ -177,13 +177,13 @@ bool ParseWholeNumber(const std::string& text, long long* value) {
 }
 
 bool DetectSeriesBoard(const MasterFileLocations& masters, bool* seriesBoard, std::string* error) {
-  const std::string masterPath = masters.Resolve();
-  if (masterPath.empty()) {
+  const std::shared_ptr<const IniFile> contents = masters.Contents();
+  if (!contents->Exists()) {
     // Without a master file the board is taken as not a series board.
     *seriesBoard = false;
     return true;
   }
-  const IniFile master = IniFile::Load(masterPath);
+  const IniFile& master = *contents;
   const std::string numberText = master.Get(kConditionSection, "Number", "");
   long long number = 0;
   if (!ParseWholeNumber(numberText, &number)) {

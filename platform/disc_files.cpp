@@ -1,12 +1,25 @@
 #include "platform/disc_files.h"
 
 #include <cstdio>
+#include <utility>
 
+#include "platform/file_identity.h"
 #include "platform/input_files.h"
 #include "platform/paths.h"
 #include "platform/text.h"
 
 namespace cartulon {
+
+std::optional<std::vector<FolderEntry>> ListFolder(const std::string& folder) {
+  std::optional<IdentifiedListing> listing = ListFolderIdentified(folder);
+  if (!listing || !listing->error.empty()) return std::nullopt;
+  std::vector<FolderEntry> entries;
+  entries.reserve(listing->entries.size());
+  for (IdentifiedEntry& entry : listing->entries) {
+    entries.push_back(FolderEntry{std::move(entry.name), entry.isFolder});
+  }
+  return entries;
+}
 
 std::optional<std::string> MatchEntryName(const std::vector<FolderEntry>& entries,
                                           std::string_view name, EntryKind kind) {

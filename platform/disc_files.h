@@ -5,8 +5,8 @@
 // order whose name equals it ignoring ASCII case. (Windows applies that rule
 // itself; on POSIX the listing fallback below emulates it.)
 //
-// Per platform (disc_files_posix.cpp, disc_files_win32.cpp): listing,
-// existence and the atomic write. Names are bytes as the
+// Per platform (disc_files_posix.cpp, disc_files_win32.cpp): existence and
+// the atomic write. Names are bytes as the
 // system gives them: on Windows through the ANSI functions, in the system
 // code page.
 #include <optional>
@@ -25,8 +25,10 @@ struct FolderEntry {
 
 // Lists a folder in directory order, "." and ".." left out; entries whose
 // type cannot be told count as files. nullopt when the folder cannot be
-// listed. Symbolic links are followed for the folder test, like the disc's
-// home system follows junctions; loops are bounded by the scan depth.
+// listed to its end. Symbolic links are followed for the folder test, like
+// the disc's home system follows junctions; loops are bounded by the scan
+// depth. The names and kinds of the folder walker's listing
+// (ListFolderIdentified, platform/file_identity.h).
 std::optional<std::vector<FolderEntry>> ListFolder(const std::string& folder);
 
 // True when `path` names an existing regular file (not a folder).

@@ -1,6 +1,5 @@
 #include "platform/disc_files.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <stdio.h>  // renameat2
 #include <sys/stat.h>
@@ -13,37 +12,6 @@
 #include "platform/paths.h"
 
 namespace cartulon {
-
-std::optional<std::vector<FolderEntry>> ListFolder(const std::string& folder) {
-  DIR* dir = opendir(folder.empty() ? "." : folder.c_str());
-  if (dir == nullptr) return std::nullopt;
-  const int dirFd = dirfd(dir);
-  std::vector<FolderEntry> entries;
-  errno = 0;
-  while (dirent* entry = readdir(dir)) {
-    const char* name = entry->d_name;
-    if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0) continue;
-    bool isFolder = false;
-    switch (entry->d_type) {
-      case DT_DIR:
-        isFolder = true;
-        break;
-      case DT_REG:
-        isFolder = false;
-        break;
-      default: {
-        // Links (followed, as the disc's home system follows junctions) and
-        // file systems that do not report the type need one stat.
-        struct stat info;
-        isFolder = fstatat(dirFd, name, &info, 0) == 0 && S_ISDIR(info.st_mode);
-        break;
-      }
-    }
-    entries.push_back(FolderEntry{name, isFolder});
-  }
-  closedir(dir);
-  return entries;
-}
 
 bool FileExists(const std::string& path) {
   struct stat info;

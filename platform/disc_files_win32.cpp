@@ -17,10 +17,6 @@ namespace cartulon {
 
 namespace {
 
-bool IsDotEntry(const char* name) {
-  return std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0;
-}
-
 // Attributes of `path`, nullopt when it does not exist or cannot be reached.
 std::optional<DWORD> Attributes(const std::string& path) {
   if (path.empty()) return std::nullopt;
@@ -40,31 +36,6 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
 }
 
 }  // namespace
-
-std::optional<std::vector<FolderEntry>> ListFolder(const std::string& folder) {
-  const std::string pattern = JoinPath(folder.empty() ? "." : folder, "*");
-  WIN32_FIND_DATAA entry;
-  // Basic information only: the short 8.3 names are never used.
-  HANDLE find = FindFirstFileExA(pattern.c_str(), FindExInfoBasic, &entry, FindExSearchNameMatch,
-                                 nullptr, FIND_FIRST_EX_LARGE_FETCH);
-  std::vector<FolderEntry> entries;
-  if (find == INVALID_HANDLE_VALUE) {
-    // A drive root has no "." and "..": when it is empty nothing matches.
-    if (GetLastError() == ERROR_FILE_NOT_FOUND && FolderExists(folder.empty() ? "." : folder)) {
-      return entries;
-    }
-    return std::nullopt;
-  }
-  do {
-    if (IsDotEntry(entry.cFileName)) continue;
-    // Junctions and folder links carry the folder attribute: they count as
-    // folders, as the disc's home system follows them.
-    entries.push_back(
-        FolderEntry{entry.cFileName, (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
-  } while (FindNextFileA(find, &entry));
-  FindClose(find);
-  return entries;
-}
 
 bool FileExists(const std::string& path) {
   const std::optional<DWORD> attributes = Attributes(path);

@@ -36,12 +36,18 @@ struct IdentifiedEntry {
 struct IdentifiedListing {
   FileIdentity folder;  // the listed folder itself, exact
   std::vector<IdentifiedEntry> entries;
+  // Why reading the listing stopped before its end, in words (the
+  // system's error text); empty when the listing is complete. The entries
+  // read until then are kept.
+  std::string error;
 };
 
-// Lists a folder as ListFolder does (directory order, "." and ".." left
-// out) and tells which folder it is and, for each sub-folder, which folder
-// that is and whether it is reached through a link, without a query per
-// plain sub-folder. nullopt when the folder cannot be listed.
+// The folder walker, one per platform (file_identity_posix.cpp,
+// file_identity_win32.cpp); ListFolder is a view of it. Lists a folder in
+// directory order, "." and ".." left out, and tells which folder it is and,
+// for each sub-folder, which folder that is and whether it is reached
+// through a link, without a query per plain sub-folder. nullopt when the
+// folder cannot be opened for listing.
 std::optional<IdentifiedListing> ListFolderIdentified(const std::string& folder);
 
 // The exact identity of the folder a path leads to, links followed.

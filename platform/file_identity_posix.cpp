@@ -5,6 +5,7 @@
 #include <stdlib.h>
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <cstring>
 #include <memory>
 
@@ -26,7 +27,14 @@ std::optional<IdentifiedListing> ListFolderIdentified(const std::string& folder)
   IdentifiedListing listing;
   struct stat info;
   if (::fstat(dirFd, &info) == 0) listing.folder = IdentityOf(info);
-  while (const dirent* found = ::readdir(dir)) {
+  for (;;) {
+    // readdir tells its end from a failure by errno alone.
+    errno = 0;
+    const dirent* found = ::readdir(dir);
+    if (found == nullptr) {
+      if (errno != 0) listing.error = std::strerror(errno);
+      break;
+    }
     const char* name = found->d_name;
     if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0) continue;
     IdentifiedEntry entry;

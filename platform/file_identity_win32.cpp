@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "platform/error_text_win32.h"
 #include "platform/paths.h"
 
 namespace cartulon {
@@ -56,6 +57,9 @@ std::optional<IdentifiedListing> ListFolderIdentified(const std::string& folder)
     }
     listing.entries.push_back(std::move(entry));
   } while (FindNextFileA(find, &found));
+  if (const DWORD code = GetLastError(); code != ERROR_NO_MORE_FILES) {
+    listing.error = win32::ErrorText(code);
+  }
   FindClose(find);
   return listing;
 }

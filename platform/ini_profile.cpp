@@ -100,10 +100,31 @@ IniFile::Span IniFile::CutAndTrim(std::size_t pos, std::size_t len) const {
   return Span{pos, len};
 }
 
-// One pass over the text; every name and value is kept as a span of text_.
+IniFile::Parts IniFile::Split(std::size_t begin, std::size_t end) const {
+  const std::string_view text(text_);
+  Parts parts;
+  std::size_t equals = begin;
+  while (equals < end && text[equals] != '=') ++equals;
+  if (equals == end) {
+    parts.name = CutAndTrim(begin, end - begin);
+  } else {
+    parts.name = CutAndTrim(begin, equals - begin);
+    parts.value = CutAndTrim(equals + 1, end - equals - 1);
+    parts.hasEquals = true;
+  }
+  return parts;
+}
+
+// One pass over the text; every entry is kept as the bounds of its line.
 void IniFile::Parse() {
+  if (text_.size() > UINT32_MAX) text_.resize(UINT32_MAX);
   const std::string_view text(text_);
   const std::size_t size = text.size();
+  // At most one entry per line break and one more: reserved once, so that
+  // the list never grows by copying (pages never filled take no memory).
+  std::size_t breaks = 0;
+  for (char c : text) breaks += IsLineBreak(c) ? 1 : 0;
+  entries_.reserve(breaks + 1);
   std::size_t pos = 0;
   while (pos < size) {
     std::size_t begin = pos;
@@ -129,22 +150,12 @@ void IniFile::Parse() {
     }
     if (sections_.empty()) continue;  // above the first header: unreachable
 
-    Entry entry;
-    std::size_t equals = begin;
-    while (equals < end && text[equals] != '=') ++equals;
-    if (equals == end) {
-      entry.name = CutAndTrim(begin, end - begin);
-      // A line without '=' that is blank up to its first NUL is skipped
-      // like a blank line.
-      if (entry.name.len == 0) continue;
-    } else {
-      entry.name = CutAndTrim(begin, equals - begin);
-      entry.value = CutAndTrim(equals + 1, end - equals - 1);
-      entry.hasEquals = true;
-    }
-    // Comments are invisible to every lookup, so they are not kept.
-    if (entry.name.len > 0 && text[entry.name.pos] == ';') continue;
-    entries_.push_back(entry);
+    const Parts parts = Split(begin, end);
+    // A line without '=' that is blank up to its first NUL is skipped like
+    // a blank line; comments are invisible to every lookup. Neither is kept.
+    if (!parts.hasEquals && parts.name.len == 0) continue;
+    if (parts.name.len > 0 && text[parts.name.pos] == ';') continue;
+    entries_.push_back(Entry{static_cast<std::uint32_t>(begin), static_cast<std::uint32_t>(end)});
     sections_.back().endEntry = entries_.size();
   }
 }
@@ -163,7 +174,7 @@ std::string IniFile::Get(std::string_view section, std::string_view key,
   if (found == nullptr) return std::string(def);
   key = TrimSpaces(key);
   for (std::size_t i = found->firstEntry; i < found->endEntry; ++i) {
-    const Entry& entry = entries_[i];
+    const Parts entry = Split(entries_[i]);
     if (!EqualsIgnoringAsciiCase(View(entry.name), key)) continue;
     // The first entry of that name decides, even when it has no value.
     if (!entry.hasEquals) return std::string(def);
@@ -177,7 +188,8 @@ std::vector<std::string> IniFile::KeyNames(std::string_view section) const {
   const Section* found = FindSection(section);
   if (found == nullptr) return names;
   for (std::size_t i = found->firstEntry; i < found->endEntry; ++i) {
-    if (entries_[i].hasEquals) names.emplace_back(View(entries_[i].name));
+    const Parts entry = Split(entries_[i]);
+    if (entry.hasEquals) names.emplace_back(View(entry.name));
   }
   return names;
 }
@@ -188,7 +200,7 @@ std::vector<std::string> IniFile::SectionLines(std::string_view section) const {
   if (found == nullptr) return lines;
   lines.reserve(found->endEntry - found->firstEntry);
   for (std::size_t i = found->firstEntry; i < found->endEntry; ++i) {
-    const Entry& entry = entries_[i];
+    const Parts entry = Split(entries_[i]);
     std::string line(View(entry.name));
     if (entry.hasEquals) {
       line += '=';

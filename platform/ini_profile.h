@@ -16,8 +16,11 @@
 // NUL, as the Windows "A" functions hand back C strings.
 //
 // A file is parsed once; every lookup then works on the parsed form, so a
-// caller that needs several keys of one file opens it once.
+// caller that needs several keys of one file opens it once. Texts of up to
+// 4 GiB are read (the program reads no file of more than 64 MiB); the rest
+// of a longer one is ignored.
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -61,8 +64,14 @@ class IniFile {
     std::size_t pos = 0;
     std::size_t len = 0;
   };
-  // One non-comment line of a section.
+  // One non-comment line of a section, trimmed: text_[begin, end). Its name
+  // and value are cut from it when a lookup asks (Split), so that a file of
+  // millions of short lines costs eight bytes a line beside its text.
   struct Entry {
+    std::uint32_t begin = 0;
+    std::uint32_t end = 0;
+  };
+  struct Parts {
     Span name;
     Span value;
     bool hasEquals = false;
@@ -78,6 +87,8 @@ class IniFile {
   void Parse();
   // The span [pos, pos + len) of text_ cut at its first NUL, then trimmed.
   Span CutAndTrim(std::size_t pos, std::size_t len) const;
+  Parts Split(std::size_t begin, std::size_t end) const;
+  Parts Split(const Entry& entry) const { return Split(entry.begin, entry.end); }
   std::string_view View(Span span) const { return std::string_view(text_).substr(span.pos, span.len); }
   const Section* FindSection(std::string_view name) const;
 

@@ -6,6 +6,7 @@
 // builds; FromDiscPath turns a path read from a disc file into native form.
 // What differs by platform (paths_posix.cpp, paths_win32.cpp): the
 // delimiter, and drive letters on Windows.
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -13,6 +14,16 @@ namespace cartulon {
 
 // The native delimiter: '/' on POSIX, '\\' on Windows.
 extern const char kPathDelimiter;
+
+// The longest path the system's file functions open: 4095 bytes on POSIX
+// (PATH_MAX with its terminating NUL), 259 characters on Windows (MAX_PATH
+// of the ANSI functions). A longer path cannot be opened at all.
+extern const std::size_t kLongestOpenablePath;
+
+// The longest folder path, counted from a drive root ("E:" included),
+// that an installer on Windows opens: MAX_PATH less its terminating NUL. A
+// disc's folders must stay within it, whatever system makes the list.
+inline constexpr std::size_t kLongestDiscPath = 259;
 
 // True for the native delimiter (and, on Windows, also for '/').
 bool IsPathDelimiter(char c);

@@ -1,10 +1,14 @@
 #include "platform/paths.h"
 
+#include <climits>
+
 namespace cartulon {
 
 // '/' alone delimits; a '\' is an ordinary byte of a name here (FromDiscPath
 // turns the disc's own '\' into '/').
 const char kPathDelimiter = '/';
+
+const std::size_t kLongestOpenablePath = PATH_MAX - 1;
 
 bool IsPathDelimiter(char c) { return c == '/'; }
 

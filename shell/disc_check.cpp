@@ -11,6 +11,7 @@
 #include "model/check_states.h"
 #include "output/layout_rules.h"
 #include "platform/disc_files.h"
+#include "platform/file_identity.h"
 #include "platform/ini_profile.h"
 #include "platform/paths.h"
 #include "shell/package_check.h"
@@ -123,10 +124,32 @@ void CheckLetterCase(const DirStructure& tree, DirNode* node, std::vector<Findin
 void CheckFolderReadable(const DirStructure& tree, DirNode* node, std::vector<Finding>& findings) {
   if (node->IsFileLeaf || node->FullPath.empty() || !node->Children.empty()) return;
   if (!tree.FileNames(node).empty()) return;
-  if (ListFolder(node->FullPath) || !FolderExists(node->FullPath)) return;
+  if (ListFolderIdentified(node->FullPath) || !FolderExists(node->FullPath)) return;
   findings.push_back(
       MakeFinding(Severity::Error, check_code::kUnreadable, DiscRelativePath(tree, node),
                   "the folder cannot be read; nothing below it is in the list", node));
+}
+
+// The topmost folders whose path on the disc, counted from a drive root,
+// is longer than Windows installers open; the folders below them are
+// longer still and are not named again.
+void CheckDiscPathLength(const DirStructure& tree, const DirNode* node,
+                         std::vector<Finding>& findings) {
+  if (node->IsFileLeaf || node->Parent == nullptr) return;
+  constexpr std::size_t kDriveRoot = 3;  // "E:\"
+  const std::string path = DiscRelativePath(tree, node);
+  if (kDriveRoot + path.size() <= kLongestDiscPath) return;
+  if (node->Parent != tree.RootDir &&
+      kDriveRoot + DiscRelativePath(tree, node->Parent).size() > kLongestDiscPath) {
+    return;
+  }
+  findings.push_back(
+      MakeFinding(Severity::Warning, check_code::kLongPath, path,
+                  "the folder's path on the disc is " + std::to_string(kDriveRoot + path.size()) +
+                      " characters long from a drive root such as E:\\, more than the " +
+                      std::to_string(kLongestDiscPath) +
+                      " Windows installers can open; they cannot reach it or anything below it",
+                  node));
 }
 
 // What makes a name impossible on the disc's home file system.
@@ -205,7 +228,21 @@ std::vector<Finding> LeftOutFindings(const DirStructure& tree,
     const DirNode* folder = found != folders.end() ? found->second : nullptr;
     const std::string path = folder != nullptr ? DiscRelativePath(tree, folder) : entry.folderPath;
     const std::string name = "\"" + EscapeControlCharacters(entry.name) + "\"";
-    if (entry.reason == LeftOutReason::BadName) {
+    if (entry.reason == LeftOutReason::LongPath) {
+      findings.push_back(MakeFinding(
+          Severity::Error, check_code::kLongPath, path,
+          "the folder " + name + " has a path longer than the " +
+              std::to_string(kLongestOpenablePath) +
+              " characters this system can open; nothing in it or below it is in the list",
+          folder));
+    } else if (entry.reason == LeftOutReason::ListingFailed) {
+      findings.push_back(MakeFinding(
+          Severity::Error, check_code::kUnreadable, path,
+          (entry.name.empty() ? std::string("the folder") : "the folder " + name) +
+              " could not be read to its end (" + EscapeControlCharacters(entry.detail) +
+              "); what it holds beyond the entries read is not in the list",
+          folder));
+    } else if (entry.reason == LeftOutReason::BadName) {
       findings.push_back(MakeFinding(
           Severity::Error, check_code::kBadName, path,
           "the entry " + name + " holds " + NameFault(entry.name) +
@@ -258,6 +295,7 @@ std::vector<Finding> CheckDisc(DirStructure& tree, const CheckInputs& inputs) {
     DirNode* node = order[i].node;
     own.clear();
     CheckFolderReadable(tree, node, own);
+    CheckDiscPathLength(tree, node, own);
     CheckLetterCase(tree, node, own);
     if (const auto left = leftOutByFolder.find(node); left != leftOutByFolder.end()) {
       own.insert(own.end(), left->second.begin(), left->second.end());

@@ -31,6 +31,8 @@ inline constexpr std::string_view kNoVersion = "no-version";
 inline constexpr std::string_view kUnmatchedRule = "unmatched-rule";
 inline constexpr std::string_view kCaseCollision = "case-collision";
 inline constexpr std::string_view kEncoding = "encoding";
+inline constexpr std::string_view kMasterFile = "master-file";
+inline constexpr std::string_view kLongPath = "long-path";
 }  // namespace check_code
 
 struct Finding {
@@ -47,16 +49,17 @@ struct Finding {
 };
 
 // An entry the scan leaves out of the tree.
-enum class LeftOutReason { BadName, LinkLoop, OutsideDisc };
+enum class LeftOutReason { BadName, LinkLoop, OutsideDisc, LongPath, ListingFailed };
 struct LeftOutEntry {
   std::string folderPath;  // FullPath of the folder that holds the entry
   std::string name;        // the entry's name as the folder lists it
   LeftOutReason reason = LeftOutReason::BadName;
+  std::string detail = {};  // ListingFailed: the system's reason, in words
 };
 
 // The scan's own record of left-out entries as LeftOutEntry values: any
-// type with folderPath, name and a reason whose enumerators are BadName,
-// LinkLoop and OutsideDisc.
+// type with folderPath, name, detail and a reason whose enumerators are
+// those of LeftOutReason.
 template <class Skipped>
 std::vector<LeftOutEntry> AsLeftOutEntries(const std::vector<Skipped>& skipped) {
   std::vector<LeftOutEntry> entries;
@@ -66,7 +69,9 @@ std::vector<LeftOutEntry> AsLeftOutEntries(const std::vector<Skipped>& skipped) 
     LeftOutReason reason = LeftOutReason::BadName;
     if (entry.reason == Reason::LinkLoop) reason = LeftOutReason::LinkLoop;
     if (entry.reason == Reason::OutsideDisc) reason = LeftOutReason::OutsideDisc;
-    entries.push_back(LeftOutEntry{entry.folderPath, entry.name, reason});
+    if (entry.reason == Reason::LongPath) reason = LeftOutReason::LongPath;
+    if (entry.reason == Reason::ListingFailed) reason = LeftOutReason::ListingFailed;
+    entries.push_back(LeftOutEntry{entry.folderPath, entry.name, reason, entry.detail});
   }
   return entries;
 }
@@ -89,8 +94,10 @@ std::vector<Finding> CheckDisc(DirStructure& tree, const CheckInputs& inputs);
 
 // Findings for the entries the scan left out: bad-name for a name the disc's
 // home file system cannot hold, outside-disc for a folder link leading out
-// of the disc. A link into an ancestor is not a fault of the disc and gives
-// none. Each finding belongs to the folder that holds the entry.
+// of the disc, long-path for a folder this system cannot open, unreadable
+// for a folder whose listing broke off. A link into an ancestor is not a
+// fault of the disc and gives none. Each finding belongs to the folder that
+// holds the entry.
 std::vector<Finding> LeftOutFindings(const DirStructure& tree,
                                      const std::vector<LeftOutEntry>& entries);
 

@@ -1,19 +1,13 @@
 #include "shell/list_run.h"
 
-#include <memory>
-
 #include "describe/os_tags.h"
-#include "model/dir_structure.h"
-#include "output/layout_rules.h"
 #include "output/save_target.h"
 #include "platform/disc_files.h"
 #include "platform/file_identity.h"
 #include "platform/input_files.h"
 #include "platform/paths.h"
-#include "platform/scratch_folder.h"
 #include "platform/text.h"
-#include "shell/analysis.h"
-#include "shell/templates.h"
+#include "shell/run_preparation.h"
 #include "shell/ui_text.h"
 
 namespace cartulon {
@@ -50,25 +44,24 @@ class BatchRun {
 
   const BatchSettings& settings_;
   MessageSink& messages_;
-  ScratchFolder work_;
 };
 
 BatchStatus BatchRun::Run() {
   const ListRunTargets& targets = settings_.targets;
-  ListContext context;
-  context.scdPath = StripTrailingDelimiter(settings_.root);
-  context.settings = settings_.list;
-
-  const std::string listTarget = ListTargetPath(context.scdPath, targets);
+  const std::string scdPath = StripTrailingDelimiter(settings_.root);
+  const std::string listTarget = ListTargetPath(scdPath, targets);
   const std::string csvTarget = DriverCsvTarget(listTarget, targets);
   const bool toStream = static_cast<bool>(targets.listStream);
 
-  // The master file, looked up as at start-up: beside the program first,
-  // then in the disc's Bin folder.
-  context.masters.programFolder = settings_.programFolder;
-  context.masters.cdMasterPath = BuildCDMasterPath(settings_.root);
-  if (context.masters.Resolve().empty()) {
-    messages_.Show({kApplicationTitle, context.masters.MissingMessage(), MessageKind::Error});
+  const RunInputs inputs{settings_.root,        settings_.depth,         settings_.rulesFile,
+                         settings_.contactFile, settings_.programFolder, settings_.reporter,
+                         settings_.list};
+  PreparedRun run(inputs, messages_);
+  if (!run.FindMasterFile()) return BatchStatus::Failed;
+  // A master file that cannot serve the save stops the run before anything
+  // is read from the disc.
+  if (const std::optional<MasterFileProblem> problem = run.MasterProblem()) {
+    messages_.Show({kApplicationTitle, problem->message, MessageKind::Error});
     return BatchStatus::Failed;
   }
 
@@ -100,23 +93,11 @@ BatchStatus BatchRun::Run() {
     return BatchStatus::Failed;
   }
 
-  std::string error;
-  if (!work_.Create(&error)) {
-    Report(error);
+  if (!run.PlaceWorkFiles() || !run.Analyse(false) || !run.PrepareInitialPreview()) {
     return BatchStatus::Failed;
   }
-  context.workingFolder = work_.Path();
-  if (!PlaceTemplates(work_.Path(), settings_.contactFile, settings_.rulesFile,
-                      settings_.reporter, messages_)) {
-    return BatchStatus::Failed;
-  }
-
-  std::unique_ptr<DirStructure> tree = RunAnalysis(
-      context.scdPath, settings_.depth, JoinPath(work_.Path(), kRulesFileName), messages_);
-  if (!tree || tree->RootDir == nullptr) return BatchStatus::Failed;
-
-  Preview preview;
-  if (!PrepareInitialPreview(*tree, preview, context, messages_)) return BatchStatus::Failed;
+  Preview& preview = run.InitialPreview();
+  const ListContext& context = run.Context();
 
   RefusingPrompts prompts;
   SaveRuleFlags flags;

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <filesystem>
 #include <initializer_list>
 #include <set>
 #include <string>
@@ -241,6 +242,30 @@ TEST(SupportedOSTextTest, ReadsTheMasterFileAgainOnEveryCall) {
   EXPECT_EQ(disc.Text(record), "XP 64bit");
   disc.WriteDiscMaster(MasterText({"Vista32=1"}));
   EXPECT_EQ(disc.Text(record), "Vista 32bit");
+}
+
+TEST(SupportedOSTextTest, ARunReadsTheMasterFileOnceForEveryRecord) {
+  MasterDisc disc;
+  disc.WriteDiscMaster(MasterText({"XP64=1"}));
+  ASSERT_TRUE(disc.masters.Load());
+  const MasterFileLocations copy = disc.masters;
+  // Neither a changed nor a vanished file is read again by the run.
+  disc.WriteDiscMaster(MasterText({"Vista32=1"}));
+  EXPECT_EQ(disc.Text(WithAllTags()), "XP 64bit");
+  std::filesystem::remove(disc.dir.Path("disc/Bin/Zscdinst.ini"));
+  DescrStruct record = WithAllTags();
+  EXPECT_EQ(SupportedOSText(record, copy), "XP 64bit");
+  EXPECT_EQ(copy.Resolve(), disc.dir.Path("disc/Bin/Zscdinst.ini"));
+  EXPECT_EQ(record.InstAllFlags[1], 1);
+
+  // A master file found but not readable is read once as well, and says why.
+  MasterDisc huge;
+  huge.WriteDiscMaster(AllInstalledMaster());
+  std::filesystem::resize_file(huge.dir.Path("disc/Bin/Zscdinst.ini"),
+                               (std::uintmax_t{64} << 20) + 1);
+  EXPECT_FALSE(huge.masters.Load());
+  EXPECT_EQ(huge.masters.reading->problem, "is larger than 64 MiB");
+  EXPECT_EQ(huge.Text(WithAllTags()), "");
 }
 
 TEST(SupportedOSTextTest, PackagesWithoutTagsGetNoText) {

@@ -393,11 +393,43 @@ TEST(LeftOutFindingsTest, BadNameAndOutsideLinkBelongToTheHoldingFolderLoopsAreN
   EXPECT_TRUE(findings[2].message.find("not followed") != std::string::npos);
 }
 
+TEST(LeftOutFindingsTest, AListingThatBrokeOffAndAPathTooLongSayWhy) {
+  TempDir dir;
+  dir.MakeFolder("disc/Drivers");
+  RecordingMessageSink messages;
+  DirStructure tree(dir.Path("disc"), 3, messages);
+  const std::string drivers = dir.Path("disc/Drivers");
+  tree.Skipped.push_back({drivers, "Audio", SkipReason::ListingFailed, "Input/output error"});
+  tree.Skipped.push_back({drivers, "Deep", SkipReason::LongPath});
+  const std::vector<Finding> findings = LeftOutFindings(tree, AsLeftOutEntries(tree.Skipped));
+  ASSERT_EQ(findings.size(), 2u);
+  EXPECT_EQ(findings[0].code, "unreadable");
+  EXPECT_EQ(findings[0].path, "Drivers");
+  EXPECT_EQ(findings[0].message,
+            "the folder \"Audio\" could not be read to its end (Input/output error); what it "
+            "holds beyond the entries read is not in the list");
+  EXPECT_EQ(findings[1].code, "long-path");
+  EXPECT_EQ(findings[1].severity, Severity::Error);
+
+  // The list run names both in its one message about entries left out.
+  tree.ReportLeftOutNames();
+  ASSERT_EQ(messages.messages.size(), 1u);
+  const std::string& text = messages.messages[0].text;
+  EXPECT_NE(text.find("Left out the rest of \"Audio\" in " + drivers +
+                      ": reading the folder failed (Input/output error)."),
+            std::string::npos)
+      << text;
+  EXPECT_NE(text.find("Left out \"Deep\" in " + drivers + ": its path is longer than the "),
+            std::string::npos)
+      << text;
+}
+
 struct ScanRecord {
-  enum class Reason { BadName, LinkLoop, OutsideDisc };
+  enum class Reason { BadName, LinkLoop, OutsideDisc, LongPath, ListingFailed };
   std::string folderPath;
   std::string name;
   Reason reason;
+  std::string detail = {};
 };
 
 TEST(LeftOutFindingsTest, TheScansRecordConvertsEntryForEntry) {
