@@ -30,7 +30,7 @@ constexpr int kCheckFailed = 1;
 
 int RunCheckCommand(const CheckCommandOptions& options, const char* argv0) {
   StderrSink messages;
-  const std::string scdPath = StripTrailingDelimiter(options.root);
+  const std::string scdPath = DiscRootPath(options.root);
 
   MasterFileLocations masters;
   masters.programFolder = RunningProgramFolder(argv0);

@@ -57,12 +57,9 @@ std::string ResolveRulePath(const DirStructure& tree, std::string_view key) {
   // own delimiter. A key that is only "." has no delimiter after the dot and
   // is taken as a bare relative name, giving RootPath/. which names no node.
   if (key.size() >= 2 && key[0] == '.' && (key[1] == '\\' || key[1] == '/')) {
-    return tree.RootPath + FromDiscPath(key.substr(1));
+    return JoinPath(tree.RootPath, FromDiscPath(key.substr(2)));
   }
-  std::string path = tree.RootPath;
-  path += kPathDelimiter;
-  path += FromDiscPath(key);
-  return path;
+  return JoinPath(tree.RootPath, FromDiscPath(key));
 }
 
 void ApplyLayoutRules(DirStructure* tree, const std::string& rulesFilePath) {

@@ -20,6 +20,7 @@
 #include "model/check_states.h"
 #include "output/layout_rules.h"
 #include "platform/paths.h"
+#include "platform/whole_numbers.h"
 #include "shell/analysis.h"
 #include "shell/list_run.h"
 #include "shell/check_report.h"
@@ -56,13 +57,9 @@ QIcon ShowDetailGlyph() {
 std::string SettingBytes(const QString& text) { return text.toLocal8Bit().toStdString(); }
 
 bool ParseIntSetting(const QString& text, int* value) {
-  long long parsed = 0;
-  if (!ParseWholeNumber(SettingBytes(text), &parsed)) return false;
-  if (parsed < std::numeric_limits<int>::min() || parsed > std::numeric_limits<int>::max()) {
-    return false;
-  }
-  *value = static_cast<int>(parsed);
-  return true;
+  const std::optional<std::int32_t> parsed = ParseSettingNumber(SettingBytes(text));
+  if (parsed) *value = *parsed;
+  return parsed.has_value();
 }
 
 MainWindow::MainWindow(const StartupEnvironment& env, ProgramServices& services)

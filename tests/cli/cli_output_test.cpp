@@ -485,7 +485,7 @@ TEST_F(CliLeavesNoFiles, AfterSuccessfulRuns) {
 }
 
 TEST_F(CliLeavesNoFiles, AfterFailedRuns) {
-  EXPECT_EQ(RunIsolated({"--depth", "-3", Disc()}).exitCode, 1);
+  EXPECT_EQ(RunIsolated({"--depth", "-3", Disc()}).exitCode, 2);
   ExpectEmpty();
   EXPECT_EQ(RunIsolated({dir.Path("nowhere")}).exitCode, 2);
   ExpectEmpty();
