@@ -6,6 +6,7 @@
 // Exit status: 0 success, 1 any failure, 2 bad usage.
 #include <CLI/CLI.hpp>
 #include <cstdint>
+#include <new>
 #include <optional>
 #include <regex>
 #include <string>
@@ -162,13 +163,7 @@ class OptionCheck {
   bool passed_ = true;
 };
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  PrepareConsole();
-  // An interrupted run removes its scratch folder and any unfinished write.
-  InstallInterruptCleanup();
-
+int RunCommandLine(int argc, char** argv) {
   Options opt;
   std::string depth = std::to_string(opt.depth);
   std::string indent = std::to_string(opt.indent);
@@ -239,4 +234,22 @@ int main(int argc, char** argv) {
                            argv[0]);
   }
   return Run(opt, argv[0]);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  PrepareConsole();
+  // An interrupted run removes its scratch folder and any unfinished write.
+  InstallInterruptCleanup();
+  try {
+    return RunCommandLine(argc, argv);
+  } catch (const std::bad_alloc&) {
+    // The way out has removed the scratch folder with the objects that held
+    // it; what else is registered (the temporary file of a write under way)
+    // goes now. An earlier file stays as it was.
+    WithCleanupLock([] { RemoveRegisteredPaths(); });
+    PrintError("out of memory; the run was stopped");
+    return kExitFailure;
+  }
 }

@@ -484,6 +484,16 @@ TEST_F(CliLeavesNoFiles, AfterSuccessfulRuns) {
   EXPECT_TRUE(Exists(CsvPath()));
 }
 
+TEST_F(CliLeavesNoFiles, EmptyTemporaryFolderSettingMeansTheSystemsOwn) {
+  RunSettings settings;
+  settings.cwd = work.Root();
+  settings.env = {{"TMPDIR", ""}};  // POSIX; Windows takes TMP and TEMP
+  const CliResult r = RunCli(Args({"--csv"}), settings);
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(WrittenList(), GoldenSmallList());
+  ExpectEmpty();
+}
+
 TEST_F(CliLeavesNoFiles, AfterFailedRuns) {
   EXPECT_EQ(RunIsolated({"--depth", "-3", Disc()}).exitCode, 2);
   ExpectEmpty();
