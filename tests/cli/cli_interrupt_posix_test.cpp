@@ -61,25 +61,42 @@ int Wait(pid_t pid) {
   return status;
 }
 
+// A generated disc of `folders` folders, `packages` of them described.
+void GenerateDisc(const std::string& root, int folders, int packages) {
+  bench::DiscShape shape;
+  shape.folders = folders;
+  shape.packages = packages;
+  bench::GenerateDisc(root, shape);
+}
+
+// Neither the scratch folder nor a temporary file of a write is left.
+void ExpectNothingLeft(const std::string& scratch, const std::string& disc) {
+  EXPECT_TRUE(FolderNames(scratch).empty()) << "scratch folder left behind";
+  for (const std::string& name : FolderNames(disc)) {
+    EXPECT_NE(name.rfind(".cartulon-", 0), 0u) << "temporary file left: " << name;
+  }
+}
+
 TEST(CliInterrupt, EndingSignalsAtAnyMomentLeaveNoScratchOrTemporaryFile) {
   TempDir dir;
-  bench::DiscShape shape;
-  shape.folders = 3000;
-  shape.packages = 300;
-  bench::GenerateDisc(dir.Path("disc"), shape);
+  GenerateDisc(dir.Path("disc"), 3000, 300);
   const std::string scratch = dir.MakeFolder("tmp");
   const std::string target = dir.Path("disc/FileList.txt");
 
+  // SIGTERM from the start of the process on; the others once the run has
+  // made its scratch folder (so after the command set up its handling,
+  // however slow its start), at a few moments of the run.
   struct Case {
     int signal;
     std::vector<int> delaysMs;
+    bool fromScratchFolder;
   };
   const std::vector<Case> cases = {
-      {SIGTERM, {0, 1, 3, 10, 30, 60, 120, 250}},
-      {SIGQUIT, {3, 30, 120}},
-      {SIGUSR1, {3, 30, 120}},
-      {SIGUSR2, {3, 30, 120}},
-      {SIGALRM, {3, 30, 120}},
+      {SIGTERM, {0, 1, 3, 10, 30, 60, 120, 250}, false},
+      {SIGQUIT, {0, 20, 80}, true},
+      {SIGUSR1, {0, 20, 80}, true},
+      {SIGUSR2, {0, 20, 80}, true},
+      {SIGALRM, {0, 20, 80}, true},
   };
   for (const Case& c : cases) {
     int interrupted = 0;
@@ -90,9 +107,17 @@ TEST(CliInterrupt, EndingSignalsAtAnyMomentLeaveNoScratchOrTemporaryFile) {
       const pid_t pid = StartCli({"--force", "--csv", "--date", "1/1/2014", dir.Path("disc")},
                                  scratch, "/dev/null");
       ASSERT_GE(pid, 0);
-      std::this_thread::sleep_for(std::chrono::milliseconds(delayMs));
-      ::kill(pid, c.signal);
-      const int status = Wait(pid);
+      int status = 0;
+      bool ended = false;
+      while (c.fromScratchFolder && FolderNames(scratch).empty() && !ended) {
+        ended = ::waitpid(pid, &status, WNOHANG) == pid;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+      }
+      if (!ended) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(delayMs));
+        ::kill(pid, c.signal);
+        status = Wait(pid);
+      }
       // A signal that comes before the command has set up its handling ends
       // it at once; it has made nothing yet then.
       if (WIFEXITED(status)) {
@@ -103,10 +128,7 @@ TEST(CliInterrupt, EndingSignalsAtAnyMomentLeaveNoScratchOrTemporaryFile) {
         EXPECT_EQ(WTERMSIG(status), c.signal);
       }
 
-      EXPECT_TRUE(FolderNames(scratch).empty()) << "scratch folder left behind";
-      for (const std::string& name : FolderNames(dir.Path("disc"))) {
-        EXPECT_NE(name.rfind(".cartulon-", 0), 0u) << "temporary file left: " << name;
-      }
+      ExpectNothingLeft(scratch, dir.Path("disc"));
       // The list is there whole or not at all.
       if (const std::optional<std::string> list = ReadBytes(target)) {
         EXPECT_NE(list->find("The file you are now reading."), std::string::npos);
@@ -122,10 +144,7 @@ TEST(CliInterrupt, EndingSignalsAtAnyMomentLeaveNoScratchOrTemporaryFile) {
 // folder left.
 TEST(CliFailures, FileSizeLimitAndOutOfMemoryEndTheRunCleanly) {
   TempDir dir;
-  bench::DiscShape shape;
-  shape.folders = 600;
-  shape.packages = 100;
-  bench::GenerateDisc(dir.Path("disc"), shape);
+  GenerateDisc(dir.Path("disc"), 600, 100);
   // A package text of 63 MiB: a run cannot hold it within 40 MiB of memory.
   std::string huge;
   huge.reserve(63u << 20);
@@ -167,10 +186,7 @@ TEST(CliFailures, FileSizeLimitAndOutOfMemoryEndTheRunCleanly) {
     const std::string err = ReadBytes(errors).value_or("");
     EXPECT_NE(err.find(c.message), std::string::npos) << err;
     EXPECT_EQ(ReadBytes(list), oldList);
-    EXPECT_TRUE(FolderNames(scratch).empty()) << "scratch folder left behind";
-    for (const std::string& name : FolderNames(c.disc)) {
-      EXPECT_NE(name.rfind(".cartulon-", 0), 0u) << "temporary file left: " << name;
-    }
+    ExpectNothingLeft(scratch, c.disc);
   }
 }
 

@@ -65,21 +65,16 @@ int stat(const char* path, struct stat* info) {
   return result;
 }
 
-int open(const char* path, int flags, ...) {
-  va_list rest;
-  va_start(rest, flags);
-  const int result = OpenAndSwap("open", path, flags, rest);
-  va_end(rest);
-  return result;
-}
-
-int open64(const char* path, int flags, ...) {
-  va_list rest;
-  va_start(rest, flags);
-  const int result = OpenAndSwap("open64", path, flags, rest);
-  va_end(rest);
-  return result;
-}
+#define CARTULON_OPEN_AND_SWAP(name)                             \
+  int name(const char* path, int flags, ...) {                   \
+    va_list rest;                                                \
+    va_start(rest, flags);                                       \
+    const int result = OpenAndSwap(#name, path, flags, rest);    \
+    va_end(rest);                                                \
+    return result;                                               \
+  }
+CARTULON_OPEN_AND_SWAP(open)
+CARTULON_OPEN_AND_SWAP(open64)
 
 }  // extern "C"
 
