@@ -5,6 +5,8 @@
 //
 // Exit status: 0 success, 1 any failure, 2 bad usage.
 #include <CLI/CLI.hpp>
+#include <cstdint>
+#include <new>
 #include <optional>
 #include <regex>
 #include <string>
@@ -21,6 +23,8 @@
 #include "platform/message_sink.h"
 #include "platform/paths.h"
 #include "platform/program_path.h"
+#include "platform/text.h"
+#include "platform/whole_numbers.h"
 #include "shell/list_run.h"
 #include "shell/startup.h"
 
@@ -66,17 +70,6 @@ void SplitDate(const std::string& date, ListSettings& settings) {
   settings.year = date.substr(second + 1);
 }
 
-// Where a path leads with every link resolved: the file's real location
-// when it exists, else its folder's with the name appended.
-std::string Location(const std::string& path) {
-  if (const std::optional<std::string> real = RealLocation(path)) return *real;
-  const std::string folder = FolderPart(path);
-  const std::optional<std::string> realFolder = RealLocation(folder.empty() ? "." : folder);
-  return realFolder ? JoinPath(*realFolder, LastComponent(path)) : path;
-}
-
-bool SameFile(const std::string& a, const std::string& b) { return Location(a) == Location(b); }
-
 bool WriteStdout(std::string_view bytes) {
   if (WriteStandardOutput(bytes)) return true;
   PrintError("cannot write to standard output");
@@ -103,60 +96,34 @@ int Run(const Options& opt, const char* argv0) {
   targets.csv = opt.csvOutput;
   targets.askBeforeReplacingCsv = !opt.force;
 
-  // Both as the write finds them: names that differ in letter case only can
-  // lead to one existing file.
-  const std::string listTarget =
-      ExistingTargetPath(ListTargetPath(StripTrailingDelimiter(opt.root), targets));
-  if (opt.csv && !opt.toStdout &&
-      SameFile(listTarget, ExistingTargetPath(DriverCsvTarget(listTarget, targets)))) {
-    PrintError("--output and --csv-output name the same file: " + listTarget);
-    return kExitUsage;
-  }
-
   StderrSink sink;
-  return RunBatch(settings, sink) == BatchStatus::Succeeded ? kExitOk : kExitFailure;
-}
-
-// A value as plain ASCII for a message: bytes outside the printable range
-// are shown as \xNN.
-std::string Printable(std::string_view value) {
-  static const char kHex[] = "0123456789ABCDEF";
-  std::string text;
-  for (const char c : value) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte >= 0x20 && byte < 0x7F) {
-      text += c;
-    } else {
-      text += "\\x";
-      text += kHex[byte >> 4];
-      text += kHex[byte & 0x0F];
-    }
+  switch (RunBatch(settings, sink)) {
+    case BatchStatus::Succeeded:
+      return kExitOk;
+    case BatchStatus::BadUsage:
+      return kExitUsage;
+    case BatchStatus::Failed:
+      break;
   }
-  return text;
+  return kExitFailure;
 }
 
 // Option values arrive as text and are checked here, so that every bad value
 // gets a message naming the option and the value, and exit status 2.
 class OptionCheck {
  public:
-  // A whole number written in decimal digits, with an optional minus sign
-  // where `allowNegative`; at most nine digits. No octal, no hexadecimal, no
-  // blanks.
+  // A whole number as the command line writes it (platform/whole_numbers.h),
+  // from `low` to `high`.
   void Number(const char* name, const std::string& text, int low, int high, int* value) {
     if (text.empty()) return Bad(name, text, "must not be empty");
-    std::size_t at = text[0] == '-' ? 1 : 0;
-    if (at == text.size() || text.size() - at > 9) return Bad(name, text, "is not a whole number");
-    long long parsed = 0;
-    for (; at < text.size(); ++at) {
-      if (text[at] < '0' || text[at] > '9') return Bad(name, text, "is not a whole number");
-      parsed = parsed * 10 + (text[at] - '0');
-    }
-    if (text[0] == '-') parsed = -parsed;
-    if (parsed < low || parsed > high) {
+    const std::optional<std::int64_t> parsed = ParseCommandLineNumber(text);
+    if (!parsed) return Bad(name, text, "is not a whole number");
+    if (*parsed < low || *parsed > high) {
       return Bad(name, text,
-                 "is not in the range " + std::to_string(low) + " to " + std::to_string(high));
+                 "is out of range: it must be from " + std::to_string(low) + " to " +
+                     std::to_string(high));
     }
-    *value = static_cast<int>(parsed);
+    *value = static_cast<int>(*parsed);
   }
 
   void NotEmpty(const char* name, const CLI::Option* option, const std::string& text) {
@@ -189,20 +156,14 @@ class OptionCheck {
 
  private:
   void Bad(const char* name, const std::string& value, const std::string& problem) {
-    PrintError(std::string(name) + ": '" + Printable(value) + "' " + problem);
+    PrintError(std::string(name) + ": '" + EscapeControlCharacters(value, EscapeAlso::NonAscii) + "' " + problem);
     passed_ = false;
   }
 
   bool passed_ = true;
 };
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  PrepareConsole();
-  // An interrupted run removes its scratch folder and any unfinished write.
-  InstallInterruptCleanup();
-
+int RunCommandLine(int argc, char** argv) {
   Options opt;
   std::string depth = std::to_string(opt.depth);
   std::string indent = std::to_string(opt.indent);
@@ -249,13 +210,17 @@ int main(int argc, char** argv) {
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
-    const int code = app.exit(e);
-    return code == 0 ? kExitOk : kExitUsage;
+    if (e.get_exit_code() == 0) return app.exit(e);  // --help, --version
+    // The parser quotes what it did not take as it was typed: escaped, as
+    // every value in a usage message.
+    PrintError(EscapeControlCharacters(e.what(), EscapeAlso::NonAscii) +
+               "\nRun with --help for more information.");
+    return kExitUsage;
   }
 
   OptionCheck checked;
   checked.Root(opt.root);
-  checked.Number("--depth", depth, -999999999, 999999999, &opt.depth);
+  checked.Number("--depth", depth, 0, 999999999, &opt.depth);
   checked.Number("--indent", indent, 0, 1000, &opt.indent);
   checked.Number("--group-depth", groupDepth, 0, 100, &opt.groupDepth);
   checked.Date(date, opt.date);
@@ -269,4 +234,22 @@ int main(int argc, char** argv) {
                            argv[0]);
   }
   return Run(opt, argv[0]);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  PrepareConsole();
+  // An interrupted run removes its scratch folder and any unfinished write.
+  InstallInterruptCleanup();
+  try {
+    return RunCommandLine(argc, argv);
+  } catch (const std::bad_alloc&) {
+    // The way out has removed the scratch folder with the objects that held
+    // it; what else is registered (the temporary file of a write under way)
+    // goes now. An earlier file stays as it was.
+    WithCleanupLock([] { RemoveRegisteredPaths(); });
+    PrintError("out of memory; the run was stopped");
+    return kExitFailure;
+  }
 }

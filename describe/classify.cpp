@@ -16,6 +16,7 @@
 #include "platform/ini_profile.h"
 #include "platform/paths.h"
 #include "platform/text.h"
+#include "platform/whole_numbers.h"
 
 namespace cartulon {
 
@@ -187,27 +188,6 @@ void AddInstallPathSources(const DirStructure& tree, const IniFile& setup, DirNo
       sources.push_back(NamedSource(tree, folder, *it, resolved));
     }
   }
-}
-
-// A decimal number as the certification fields carry it: an optional sign,
-// then digits only, within the signed 32-bit range.
-std::optional<std::int32_t> ParseDecimalInt32(std::string_view text) {
-  std::size_t i = 0;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-    negative = text[i] == '-';
-    ++i;
-  }
-  if (i == text.size()) return std::nullopt;
-  std::int64_t value = 0;
-  for (; i < text.size(); ++i) {
-    if (text[i] < '0' || text[i] > '9') return std::nullopt;
-    value = value * 10 + (text[i] - '0');
-    if (value > std::int64_t{INT32_MAX} + 1) return std::nullopt;
-  }
-  if (negative) value = -value;
-  if (value > INT32_MAX || value < INT32_MIN) return std::nullopt;
-  return static_cast<std::int32_t>(value);
 }
 
 // Fills one record from a parsed source; `english` is the package's parsed
@@ -439,8 +419,8 @@ void ReadDescriptionSource(DescrStruct& record, const std::string& sourcePath,
 std::string CombineWhqlStatus(const std::string& passWhql, const std::string& passVistaWhql) {
   if (passWhql.empty()) return passVistaWhql;
   if (passVistaWhql.empty()) return passWhql;
-  const std::optional<std::int32_t> xp = ParseDecimalInt32(passWhql);
-  const std::optional<std::int32_t> vista = ParseDecimalInt32(passVistaWhql);
+  const std::optional<std::int32_t> xp = ParseDecimalField(passWhql);
+  const std::optional<std::int32_t> vista = ParseDecimalField(passVistaWhql);
   if (!xp || !vista) return {};
   return std::to_string(*xp & *vista);
 }

@@ -1,7 +1,6 @@
 #include "desktop/desktop_session.h"
 
 #include <algorithm>
-#include <limits>
 #include <utility>
 
 #include "model/check_states.h"
@@ -10,6 +9,7 @@
 #include "platform/disc_files.h"
 #include "platform/paths.h"
 #include "platform/system_language.h"
+#include "platform/whole_numbers.h"
 #include "shell/analysis.h"
 #include "shell/check_report.h"
 #include "desktop/remembered_roots.h"
@@ -17,10 +17,6 @@
 #include "shell/templates.h"
 
 namespace cartulon {
-
-namespace {
-
-}  // namespace
 
 // Questions and the save dialog of the main window.
 class DesktopSession::ViewPrompts : public UserPrompts {
@@ -142,7 +138,7 @@ std::optional<SelectionResult> DesktopSession::ChooseRoot() {
 // --- analysis -------------------------------------------------------------
 
 void DesktopSession::StartAnalysis(const std::string& path, int depth) {
-  analysisRoot_ = StripTrailingDelimiter(path);
+  analysisRoot_ = DiscRootPath(path);
   // One analysis at a time, also when the progress window was closed early.
   analysing_ = true;
   view_.EnableAnalysisCommand(false);
@@ -256,10 +252,8 @@ bool DesktopSession::ReadSetting(Setting setting, int* value) {
     *value = kDefaultIndent;
     return true;
   }
-  long long parsed = 0;
-  if (ParseWholeNumber(text, &parsed) && parsed >= std::numeric_limits<int>::min() &&
-      parsed <= std::numeric_limits<int>::max()) {
-    *value = static_cast<int>(parsed);
+  if (const std::optional<std::int32_t> parsed = ParseSettingNumber(text)) {
+    *value = *parsed;
     return true;
   }
   messages_.Show({kApplicationTitle, NotAnIntegerMessage(text), MessageKind::Error});

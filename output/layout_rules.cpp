@@ -56,10 +56,11 @@ std::string ResolveRulePath(const DirStructure& tree, std::string_view key) {
   // ".\Drivers" (or "./Drivers"): the key without its dot, which brings its
   // own delimiter. A key that is only "." has no delimiter after the dot and
   // is taken as a bare relative name, giving RootPath/. which names no node.
+  // The file-system root "/" adds no delimiter of its own.
+  std::string path = StripTrailingDelimiter(tree.RootPath);
   if (key.size() >= 2 && key[0] == '.' && (key[1] == '\\' || key[1] == '/')) {
-    return tree.RootPath + FromDiscPath(key.substr(1));
+    return path + FromDiscPath(key.substr(1));
   }
-  std::string path = tree.RootPath;
   path += kPathDelimiter;
   path += FromDiscPath(key);
   return path;

@@ -11,6 +11,7 @@
 #include "output/layout_rules.h"
 #include "output/list_columns.h"
 #include "platform/disc_files.h"
+#include "platform/input_files.h"
 #include "platform/paths.h"
 #include "platform/text.h"
 
@@ -35,15 +36,20 @@ std::string WorkingFile(const std::string& folder, std::string_view name) {
   return JoinPath(folder, name);
 }
 
-// Why a file could not be read, in the platform's words.
-std::string ReadFailureReason(const std::string& path) {
-  if (FolderExists(path)) return std::strerror(EISDIR);
-  errno = 0;
-  if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
-    std::fclose(file);
-    return std::strerror(EIO);
+// Why a file could not be read, in the platform's words, from what the read
+// found (the file is not opened again: it may be a pipe now).
+std::string ReadFailureReason(const std::string& path, InputFileState state, int error) {
+  switch (state) {
+    case InputFileState::Missing:
+      return std::strerror(ENOENT);
+    case InputFileState::NotAFile:
+      return FolderExists(path) ? std::strerror(EISDIR) : InputFileProblem(state);
+    case InputFileState::TooLarge:
+      return std::strerror(EIO);
+    case InputFileState::Readable:
+      break;
   }
-  return std::strerror(errno != 0 ? errno : ENOENT);
+  return std::strerror(error != 0 ? error : EIO);
 }
 
 }  // namespace
@@ -90,10 +96,12 @@ bool InsertContactBlock(PreviewMap& map, const ListContext& context, MessageSink
   map.PreviewLines[at] = std::string(kContactLine);
 
   const std::string path = WorkingFile(context.workingFolder, kContactFileName);
-  const std::optional<std::string> bytes = ReadFileBytes(path);
+  InputFileState state = InputFileState::Missing;
+  errno = 0;
+  const std::optional<std::string> bytes = ReadInputFile(path, &state);
   if (!bytes) {
-    messages.Show(Message{kApplicationTitle,
-                          "Cannot open file \"" + path + "\". " + ReadFailureReason(path),
+    const std::string reason = ReadFailureReason(path, state, errno);
+    messages.Show(Message{kApplicationTitle, "Cannot open file \"" + path + "\". " + reason,
                           MessageKind::Error});
     return false;
   }

@@ -34,6 +34,7 @@
 
 #include "platform/ini_profile.h"
 #include "platform/text.h"
+#include "platform/whole_numbers.h"
 
 namespace cartulon {
 
@@ -130,50 +131,10 @@ bool IsSeriesCondition(const std::string& value) {
          (Contains(upper, "77") || Contains(upper, "75"));
 }
 
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
 }  // namespace
 
 std::string NotAnIntegerMessage(const std::string& text) {
   return "'" + text + "' is not a valid integer value";
-}
-
-bool ParseWholeNumber(const std::string& text, long long* value) {
-  std::size_t begin = 0;
-  std::size_t end = text.size();
-  while (begin < end && (text[begin] == ' ' || text[begin] == '\t')) ++begin;
-  while (end > begin && (text[end - 1] == ' ' || text[end - 1] == '\t')) --end;
-  std::size_t i = begin;
-  bool negative = false;
-  if (i < end && (text[i] == '+' || text[i] == '-')) {
-    negative = text[i] == '-';
-    ++i;
-  }
-  int base = 10;
-  if (i < end && text[i] == '$') {
-    base = 16;
-    ++i;
-  } else if (i + 1 < end && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
-    base = 16;
-    i += 2;
-  }
-  if (i >= end) return false;
-  // Largest magnitude allowed: 2^31 - 1, or 2^31 for a negative number.
-  const long long limit = negative ? 2147483648LL : 2147483647LL;
-  long long magnitude = 0;
-  for (; i < end; ++i) {
-    const int digit = base == 16 ? HexDigit(text[i]) : (text[i] >= '0' && text[i] <= '9' ? text[i] - '0' : -1);
-    if (digit < 0) return false;
-    magnitude = magnitude * base + digit;
-    if (magnitude > limit) return false;
-  }
-  *value = negative ? -magnitude : magnitude;
-  return true;
 }
 
 bool DetectSeriesBoard(const MasterFileLocations& masters, bool* seriesBoard, std::string* error) {
@@ -185,11 +146,12 @@ bool DetectSeriesBoard(const MasterFileLocations& masters, bool* seriesBoard, st
   }
   const IniFile& master = *contents;
   const std::string numberText = master.Get(kConditionSection, "Number", "");
-  long long number = 0;
-  if (!ParseWholeNumber(numberText, &number)) {
+  const std::optional<std::int32_t> parsed = ParseSettingNumber(numberText);
+  if (!parsed) {
     if (error) *error = NotAnIntegerMessage(numberText);
     return false;
   }
+  const long long number = *parsed;
   // The conditions are Cond(0) .. Cond(number - 1). Instead of looking up
   // every index (a count like 2000000000 would take ages), only the indexes
   // that some key of the section names are looked up: a Cond(i) that no key

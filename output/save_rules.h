@@ -47,12 +47,6 @@ void ApplySaveRules(std::vector<std::string>& lines, SaveRuleFlags& flags,
 // "'<text>' is not a valid integer value"
 std::string NotAnIntegerMessage(const std::string& text);
 
-// Parses a whole number the way the settings are read: optional blanks
-// (space, tab) around it, an optional sign, then decimal digits, or hex
-// digits after "$" or "0x"/"0X". The value must fit a 32-bit signed integer.
-// False when the text is not such a number.
-bool ParseWholeNumber(const std::string& text, long long* value);
-
 // The individual rules, in the order ApplySaveRules runs them. Each works on
 // the list in place; columns are counted from 1 and follow `columns` (the
 // default Indent of 25 unless given).

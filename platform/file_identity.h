@@ -53,6 +53,10 @@ std::optional<IdentifiedListing> ListFolderIdentified(const std::string& folder)
 // The exact identity of the folder a path leads to, links followed.
 std::optional<FileIdentity> FolderIdentity(const std::string& path);
 
+// The identity of the file or folder a path leads to, links followed;
+// nullopt when it leads to nothing.
+std::optional<FileIdentity> PathIdentity(const std::string& path);
+
 // True when the path's last component is itself a link (or junction).
 bool IsLink(const std::string& path);
 

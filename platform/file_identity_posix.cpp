@@ -71,6 +71,12 @@ std::optional<FileIdentity> FolderIdentity(const std::string& path) {
   return IdentityOf(info);
 }
 
+std::optional<FileIdentity> PathIdentity(const std::string& path) {
+  struct stat info;
+  if (path.empty() || ::stat(path.c_str(), &info) != 0) return std::nullopt;
+  return IdentityOf(info);
+}
+
 bool IsLink(const std::string& path) {
   struct stat info;
   return !path.empty() && ::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode);

@@ -77,6 +77,15 @@ std::optional<FileIdentity> FolderIdentity(const std::string& path) {
   return identity;
 }
 
+std::optional<FileIdentity> PathIdentity(const std::string& path) {
+  if (path.empty()) return std::nullopt;
+  HANDLE file = OpenForInformation(path);
+  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+  const std::optional<FileIdentity> identity = IdentityOfOpen(file);
+  CloseHandle(file);
+  return identity;
+}
+
 bool IsLink(const std::string& path) {
   if (path.empty()) return false;
   const DWORD attributes = GetFileAttributesA(path.c_str());

@@ -1,6 +1,9 @@
 #include "platform/input_files.h"
 
-#include <cstdio>
+#include <algorithm>
+#include <mutex>
+#include <utility>
+#include <vector>
 
 namespace cartulon {
 
@@ -18,26 +21,51 @@ std::string InputFileProblem(InputFileState state) {
   return {};
 }
 
-std::optional<std::string> ReadInputFile(const std::string& path) {
-  // The check comes before the open: opening a pipe could block for good.
-  if (CheckInputFile(path) != InputFileState::Readable) return std::nullopt;
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) return std::nullopt;
-  std::string bytes;
-  char buffer[1 << 16];
-  std::size_t got = 0;
-  bool tooLarge = false;
-  while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
-    if (bytes.size() + got > kLargestInputFile) {
-      tooLarge = true;
-      break;
+namespace {
+
+std::mutex& RecordMutex() {
+  static std::mutex mutex;
+  return mutex;
+}
+
+// The identities read while a record exists; null when none does.
+std::vector<FileIdentity>*& RecordedFiles() {
+  static std::vector<FileIdentity>* files = nullptr;
+  return files;
+}
+
+}  // namespace
+
+InputFileRecord::InputFileRecord() {
+  std::lock_guard<std::mutex> lock(RecordMutex());
+  RecordedFiles() = new std::vector<FileIdentity>();
+}
+
+InputFileRecord::~InputFileRecord() {
+  std::lock_guard<std::mutex> lock(RecordMutex());
+  delete RecordedFiles();
+  RecordedFiles() = nullptr;
+}
+
+bool InputFileRecord::Holds(const FileIdentity& identity) const {
+  std::lock_guard<std::mutex> lock(RecordMutex());
+  const std::vector<FileIdentity>* files = RecordedFiles();
+  return identity.Known() && files != nullptr &&
+         std::find(files->begin(), files->end(), identity) != files->end();
+}
+
+std::optional<std::string> ReadInputFile(const std::string& path, InputFileState* state) {
+  OpenedInputFile file = ReadOpenedInputFile(path);
+  if (state != nullptr) *state = file.state;
+  if (file.bytes && file.identity.Known()) {
+    std::lock_guard<std::mutex> lock(RecordMutex());
+    if (std::vector<FileIdentity>* files = RecordedFiles()) {
+      if (std::find(files->begin(), files->end(), file.identity) == files->end()) {
+        files->push_back(file.identity);
+      }
     }
-    bytes.append(buffer, got);
   }
-  const bool failed = std::ferror(file) != 0;
-  std::fclose(file);
-  if (failed || tooLarge) return std::nullopt;
-  return bytes;
+  return std::move(file.bytes);
 }
 
 }  // namespace cartulon

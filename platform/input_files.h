@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/file_identity.h"
+
 namespace cartulon {
 
 // The largest file the program reads: 64 MiB. A larger one counts as
@@ -25,7 +27,36 @@ std::string InputFileProblem(InputFileState state);
 
 // The whole file as bytes; nullopt unless it is a readable regular file of
 // at most kLargestInputFile bytes (also when it grows past that while it is
-// read).
-std::optional<std::string> ReadInputFile(const std::string& path);
+// read). The file is opened first, without waiting (a pipe or a device
+// never blocks the open), and its type and size are checked on the open
+// file, so a file swapped for something else between a look and the read
+// is never read. `state`, when given, says what the file was found to be;
+// Readable with nullopt means the file could not be opened or read (errno
+// says why on POSIX).
+std::optional<std::string> ReadInputFile(const std::string& path,
+                                         InputFileState* state = nullptr);
+
+// Notes the identity of every file ReadInputFile reads, from any thread, while
+// it exists: what a run has read, so that it never writes over one of its own
+// inputs. One at a time.
+class InputFileRecord {
+ public:
+  InputFileRecord();
+  ~InputFileRecord();
+  InputFileRecord(const InputFileRecord&) = delete;
+  InputFileRecord& operator=(const InputFileRecord&) = delete;
+
+  // True when a file of this identity was read.
+  bool Holds(const FileIdentity& identity) const;
+};
+
+// Per platform (input_files_posix.cpp, input_files_win32.cpp): the open,
+// the checks on the open file and the read; `identity` is the open file's.
+struct OpenedInputFile {
+  InputFileState state = InputFileState::Missing;
+  std::optional<std::string> bytes;
+  FileIdentity identity;
+};
+OpenedInputFile ReadOpenedInputFile(const std::string& path);
 
 }  // namespace cartulon

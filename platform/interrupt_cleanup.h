@@ -1,9 +1,11 @@
 #pragma once
 // What an interrupted run leaves behind: nothing. Paths registered here (a
 // private scratch folder, the temporary file of a write in progress) are
-// removed when the program is interrupted (SIGINT, SIGTERM, SIGHUP on
-// POSIX; Ctrl-C, Ctrl-Break and closing the console on Windows), and the
-// program then ends with 128 + the signal number.
+// removed when the program is interrupted (SIGINT, SIGTERM, SIGHUP,
+// SIGQUIT, SIGUSR1, SIGUSR2 and SIGALRM on POSIX; Ctrl-C, Ctrl-Break and
+// closing the console on Windows), and the program then ends with 128 + the
+// signal number. On POSIX a file-size limit does not end the program: the
+// write that passes it fails.
 //
 // Registering and the step a path is created or renamed in run under one
 // lock that the clean-up takes as well, so that an interrupt never falls

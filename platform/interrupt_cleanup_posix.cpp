@@ -14,11 +14,18 @@ void InstallInterruptCleanup() {
   // The interrupt signals are blocked in every thread (threads started later
   // inherit the mask) and taken by a watcher thread with sigwait, so the
   // clean-up runs as ordinary code, not in a signal handler.
+  //
+  // SIGQUIT, SIGUSR1, SIGUSR2 and SIGALRM end a program as SIGTERM does, so
+  // they clean up as it does.
   sigset_t signals;
   sigemptyset(&signals);
-  sigaddset(&signals, SIGINT);
-  sigaddset(&signals, SIGTERM);
-  sigaddset(&signals, SIGHUP);
+  for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGUSR1, SIGUSR2, SIGALRM}) {
+    sigaddset(&signals, signal);
+  }
+  // A file-size limit (ulimit -f) makes the write that passes it fail with
+  // EFBIG, an ordinary write error, instead of killing the program with its
+  // temporary file left.
+  ::signal(SIGXFSZ, SIG_IGN);
   if (pthread_sigmask(SIG_BLOCK, &signals, nullptr) != 0) return;
   std::thread([signals] {
     int signal = 0;

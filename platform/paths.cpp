@@ -20,6 +20,11 @@ std::string StripTrailingDelimiter(std::string_view path) {
   return std::string(path);
 }
 
+std::string DiscRootPath(std::string_view root) {
+  if (root.size() == 1 && IsPathDelimiter(root[0])) return std::string(root);
+  return StripTrailingDelimiter(root);
+}
+
 std::string LastComponent(std::string_view path) {
   return std::string(path.substr(AfterLastSeparator(path)));
 }

@@ -36,6 +36,11 @@ bool EndsPathPrefix(char c);
 // "E:", a lone delimiter becomes empty, "/disc//" becomes "/disc/".
 std::string StripTrailingDelimiter(std::string_view path);
 
+// A disc root as the runs keep it: without a trailing delimiter, except for
+// the file-system root itself ("/"), which stays as it is, since without its
+// delimiter it would be the empty path (the working folder).
+std::string DiscRootPath(std::string_view root);
+
 // The text after the last delimiter (or drive colon on Windows); the whole
 // text when there is none; empty when the path ends in a delimiter.
 std::string LastComponent(std::string_view path);

@@ -14,12 +14,10 @@ namespace cartulon {
 namespace fs = std::filesystem;
 
 bool ScratchFolder::Create(std::string* error) {
-  std::error_code ec;
-  const fs::path base = fs::temp_directory_path(ec);
-  if (ec) {
-    *error = "no temporary folder: " + ec.message();
-    return false;
-  }
+  // TMPDIR, or the system's temporary folder when TMPDIR is unset or empty
+  // (an empty one is as good as none).
+  const char* tmpdir = ::getenv("TMPDIR");
+  const fs::path base = tmpdir != nullptr && *tmpdir != '\0' ? fs::path(tmpdir) : fs::path("/tmp");
   std::string pattern = (base / "cartulon-XXXXXX").string();
   std::vector<char> buffer(pattern.begin(), pattern.end());
   buffer.push_back('\0');

@@ -74,13 +74,13 @@ std::vector<std::string> SplitTextLines(std::string_view bytes) {
   return lines;
 }
 
-std::string EscapeControlCharacters(std::string_view text) {
+std::string EscapeControlCharacters(std::string_view text, EscapeAlso also) {
   static constexpr char kHex[] = "0123456789ABCDEF";
   std::string escaped;
   escaped.reserve(text.size());
   for (char c : text) {
     const auto byte = static_cast<unsigned char>(c);
-    if (byte < 0x20 || byte == 0x7F) {
+    if (byte < 0x20 || byte == 0x7F || (also == EscapeAlso::NonAscii && byte >= 0x80)) {
       escaped += "\\x";
       escaped += kHex[byte >> 4];
       escaped += kHex[byte & 0x0F];

@@ -68,8 +68,13 @@ bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
 // between are kept.
 std::vector<std::string> SplitTextLines(std::string_view bytes);
 
-// The text for a message: control characters (0x00-0x1F, 0x7F) written as
-// \xHH, every other byte as it is.
-std::string EscapeControlCharacters(std::string_view text);
+// The text for a message, the one escape of every message: control
+// characters (0x00-0x1F, 0x7F) written as \xHH, every other byte as it is.
+// Names of the disc keep their code page that way. With NonAscii the bytes
+// from 0x80 up are written as \xHH as well: for text of no known code page,
+// such as the arguments of a command line, so that a message never carries
+// the raw bytes of another code page to the console.
+enum class EscapeAlso { Nothing, NonAscii };
+std::string EscapeControlCharacters(std::string_view text, EscapeAlso also = EscapeAlso::Nothing);
 
 }  // namespace cartulon

@@ -42,16 +42,90 @@ class BatchRun {
     messages_.Show({settings_.reporter, text, MessageKind::Error});
   }
 
+  // A file the run reads, named for the message that refuses it as a target.
+  struct RunInput {
+    std::string path;  // empty: not used by this run
+    const char* what;
+  };
+  bool CheckTarget(const std::string& target, bool isList, const std::vector<RunInput>& inputs);
+
   const BatchSettings& settings_;
   MessageSink& messages_;
+  InputFileRecord read_;  // every file the run reads, from the start
 };
+
+// Two targets that the writes would find to be one file: the same existing
+// file (through a link, "./", another letter case), or, where they do not
+// exist yet, one name in one folder, ignoring letter case as the write's
+// lookup does.
+bool SameTarget(const std::string& a, const std::string& b) {
+  const std::string first = ExistingTargetPath(a);
+  const std::string second = ExistingTargetPath(b);
+  const std::optional<FileIdentity> firstFile = PathIdentity(first);
+  const std::optional<FileIdentity> secondFile = PathIdentity(second);
+  if (firstFile && secondFile) return *firstFile == *secondFile;
+  if (firstFile || secondFile) return false;
+  const auto folder = [](const std::string& path) {
+    const std::string part = FolderPart(path);
+    return FolderIdentity(part.empty() ? "." : part);
+  };
+  const std::optional<FileIdentity> firstFolder = folder(first);
+  return firstFolder && firstFolder == folder(second) &&
+         EqualsIgnoringAsciiCase(LastComponent(first), LastComponent(second));
+}
+
+// Only regular files (or links to them, replaced as links) are ever
+// replaced, never a file the run reads; anything else is refused, with or
+// without the permission to replace; an existing file stops the run unless
+// replacing is allowed. False when the target is refused.
+bool BatchRun::CheckTarget(const std::string& target, bool isList,
+                           const std::vector<RunInput>& inputs) {
+  const std::string path = ExistingTargetPath(target);
+  const bool link = IsLink(path);
+  const InputFileState state = CheckInputFile(path);
+  if (!link && state == InputFileState::Missing) return true;
+  if (const std::optional<FileIdentity> identity = PathIdentity(path)) {
+    for (const RunInput& input : inputs) {
+      if (!input.path.empty() && PathIdentity(input.path) == identity) {
+        Report(path + " is " + input.what + " of this run; it is not replaced");
+        return false;
+      }
+    }
+  }
+  // Standard output is the way to a device or a pipe.
+  const std::string hint = isList ? " (--stdout prints the list instead)" : "";
+  if (link && state == InputFileState::NotAFile) {
+    Report(path + " is a link to something that is not a regular file; it is not replaced" + hint);
+    return false;
+  }
+  if (!link && state == InputFileState::NotAFile) {
+    Report(path + " is not a regular file; it is not replaced" + hint);
+    return false;
+  }
+  if (!settings_.targets.replaceList) {
+    Report(path + " already exists; use --force to replace it");
+    return false;
+  }
+  return true;
+}
 
 BatchStatus BatchRun::Run() {
   const ListRunTargets& targets = settings_.targets;
-  const std::string scdPath = StripTrailingDelimiter(settings_.root);
+  const std::string scdPath = DiscRootPath(settings_.root);
   const std::string listTarget = ListTargetPath(scdPath, targets);
   const std::string csvTarget = DriverCsvTarget(listTarget, targets);
   const bool toStream = static_cast<bool>(targets.listStream);
+
+  // Every target is checked before anything is written, as the write will
+  // find it (a name that differs in letter case only counts).
+  std::vector<std::string> targetsToCheck;
+  if (!toStream) targetsToCheck.push_back(listTarget);
+  if (targets.writeCsv) targetsToCheck.push_back(csvTarget);
+  if (targetsToCheck.size() == 2 && SameTarget(listTarget, csvTarget)) {
+    Report("--output and --csv-output name the same file: " +
+           EscapeControlCharacters(ExistingTargetPath(listTarget), EscapeAlso::NonAscii));
+    return BatchStatus::BadUsage;
+  }
 
   const RunInputs inputs{settings_.root,        settings_.depth,         settings_.rulesFile,
                          settings_.contactFile, settings_.programFolder, settings_.reporter,
@@ -65,29 +139,14 @@ BatchStatus BatchRun::Run() {
     return BatchStatus::Failed;
   }
 
-  // Every target is checked before anything is written. Only regular files
-  // (or links, replaced as links) are ever replaced: anything else is
-  // refused, with or without the permission to replace; an existing file
-  // stops the run unless replacing is allowed. A target is looked up as the
-  // write will find it, so a name that differs in letter case only counts.
-  std::vector<std::string> targetsToCheck;
-  if (!toStream) targetsToCheck.push_back(listTarget);
-  if (targets.writeCsv) targetsToCheck.push_back(csvTarget);
+  const std::vector<RunInput> knownInputs = {
+      {run.Context().masters.Resolve(), "the master file"},
+      {settings_.rulesFile, "the rules file"},
+      {settings_.contactFile, "the contact file"},
+  };
   bool stopped = false;
-  for (const std::string& target : targetsToCheck) {
-    const std::string path = ExistingTargetPath(target);
-    // A link is replaced as a link, whatever it leads to.
-    const bool link = IsLink(path);
-    const InputFileState state = CheckInputFile(path);
-    if (!link && state == InputFileState::Missing) continue;
-    if (!link && state == InputFileState::NotAFile) {
-      Report(path + " is not a regular file; it is not replaced");
-      stopped = true;
-    } else if (!targets.replaceList) {
-      Report(path + " already exists; use --force to replace it");
-      stopped = true;
-    }
-  }
+  if (!toStream && !CheckTarget(listTarget, true, knownInputs)) stopped = true;
+  if (targets.writeCsv && !CheckTarget(csvTarget, false, knownInputs)) stopped = true;
   if (stopped) {
     Report("nothing written");
     return BatchStatus::Failed;
@@ -98,6 +157,20 @@ BatchStatus BatchRun::Run() {
   }
   Preview& preview = run.InitialPreview();
   const ListContext& context = run.Context();
+
+  // The package files are known now: none of them is written over.
+  for (const std::string& target : targetsToCheck) {
+    const std::string path = ExistingTargetPath(target);
+    const std::optional<FileIdentity> identity = PathIdentity(path);
+    if (identity && read_.Holds(*identity)) {
+      Report(path + " is read by this run (a file of the disc); it is not replaced");
+      stopped = true;
+    }
+  }
+  if (stopped) {
+    Report("nothing written");
+    return BatchStatus::Failed;
+  }
 
   RefusingPrompts prompts;
   SaveRuleFlags flags;
@@ -119,10 +192,7 @@ bool ListRunResult::Succeeded() const {
 
 std::string ListTargetPath(const std::string& scdPath, const ListRunTargets& targets) {
   if (!targets.list.empty()) return targets.list;
-  std::string target = scdPath;
-  target += kPathDelimiter;
-  target += kFileListName;
-  return target;
+  return JoinPath(scdPath, kFileListName);
 }
 
 std::string DriverCsvTarget(const std::string& listPath, const ListRunTargets& targets) {

@@ -72,10 +72,15 @@ struct BatchSettings {
   std::string reporter;
 };
 
-enum class BatchStatus { Succeeded, Failed };
+// BadUsage: the targets contradict each other (the list and the table name
+// one file), which the command line should not have asked for.
+enum class BatchStatus { Succeeded, Failed, BadUsage };
 
-// Checks every target before anything is written (an existing file stops
-// the run unless replacing is allowed), places the templates in a private
+// Checks every target before anything is written: two targets naming one
+// file are bad usage; a target that the run reads (the master file, the
+// rules or contact file, a package file), or a link to anything but a
+// regular file, is never replaced; an existing file stops the run unless
+// replacing is allowed. Places the templates in a private
 // scratch folder, analyses the disc, prepares the preview as the desktop
 // program does, saves and exports. Every message goes to `messages`; the
 // run's own errors under the caption settings.reporter. Nothing is asked:

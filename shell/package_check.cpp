@@ -30,15 +30,12 @@ struct PackageFile {
 // that the reason names what keeps the pass from the file.
 PackageFile ReadPackageFile(const std::string& path) {
   PackageFile file;
-  const InputFileState state = CheckInputFile(path);
-  if (state != InputFileState::Readable) {
-    file.reason = "it " + InputFileProblem(state);
-    return file;
-  }
+  InputFileState state = InputFileState::Missing;
   errno = 0;
-  std::optional<std::string> bytes = ReadInputFile(path);
+  std::optional<std::string> bytes = ReadInputFile(path, &state);
   if (!bytes) {
-    file.reason = std::strerror(errno != 0 ? errno : EIO);
+    file.reason = state != InputFileState::Readable ? "it " + InputFileProblem(state)
+                                                    : std::strerror(errno != 0 ? errno : EIO);
     return file;
   }
   file.bytes = std::move(*bytes);

@@ -80,7 +80,7 @@ AnalysedDisc AnalyseDisc(const std::string& scdPath, int depth, const std::strin
 
 PreparedRun::PreparedRun(const RunInputs& inputs, MessageSink& messages)
     : inputs_(inputs), messages_(messages) {
-  context_.scdPath = StripTrailingDelimiter(inputs.root);
+  context_.scdPath = DiscRootPath(inputs.root);
   context_.settings = inputs.list;
 }
 

@@ -1,17 +1,23 @@
 #include "shell/startup.h"
 
-#include <charconv>
 #include <chrono>
+#include <cstdint>
+#include <limits>
+
+#include "platform/whole_numbers.h"
 
 namespace cartulon {
 
 namespace {
 
 bool ParseNumber(std::string_view text, int* value) {
-  if (text.empty()) return false;
-  const char* end = text.data() + text.size();
-  const auto [ptr, error] = std::from_chars(text.data(), end, *value);
-  return error == std::errc() && ptr == end;
+  const std::optional<std::int64_t> number = ParseCommandLineNumber(text);
+  if (!number || *number < std::numeric_limits<int>::min() ||
+      *number > std::numeric_limits<int>::max()) {
+    return false;
+  }
+  *value = static_cast<int>(*number);
+  return true;
 }
 
 bool IsRealDate(int year, int month, int day) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cli/cli_runner.h"
+#include "platform/paths.h"
 
 namespace cartulon::cli_test {
 namespace {
@@ -72,6 +73,34 @@ TEST_F(CliDiscNames, HostileNamesAndLinksChangeNeitherTheListNorTheCsv) {
   EXPECT_TRUE(hostile.err == "Zolt Cartulon: " + first + "\n" + second + "\n" ||
               hostile.err == "Zolt Cartulon: " + second + "\n" + first + "\n")
       << hostile.err;
+}
+
+// The file-system root given as ROOT is the disc root, listed and read as
+// any other, not the empty path (which would be the working folder). A copy
+// of the command carries the master file beside it, since the machine's
+// root has no Bin folder of a disc; the working folder holds a disc's
+// English.ini that must not be read.
+TEST(CliFileSystemRoot, RootOfTheFileSystemIsTheDiscRoot) {
+  if (kPathDelimiter != '/') GTEST_SKIP() << "a drive root is another case";
+  TempDir dir;
+  WriteSmallDisc(dir, "copy");
+  const std::string program = dir.Path("copy/Bin/cartulon-cli");
+  std::filesystem::copy_file(CARTULON_CLI, program);
+  dir.WriteFile("work/Bin/English.ini", Crlf({"[Default]", "<%1>=Working-Folder"}));
+  const std::string rules = dir.WriteFile(
+      "rules.ini", Crlf({"[Title]", "FileTitle=List for <%1>", "[Constant]",
+                         ".\\tmp=- The temporary folder."}));
+  RunSettings settings;
+  settings.cwd = dir.Path("work");
+  const CliResult r = test_support::RunProcess(
+      program, {"--stdout", "--depth", "1", "--date", "1/1/2014", "--rules", rules, "/"}, settings);
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  const std::vector<std::string> lines = CrlfLines(r.out);
+  ASSERT_FALSE(lines.empty());
+  EXPECT_EQ(lines[0].find("Working-Folder"), std::string::npos) << lines[0];
+  EXPECT_NE(std::find(lines.begin(), lines.end(), "-tmp" + Blanks(21) + "- The temporary folder."),
+            lines.end())
+      << r.out;
 }
 
 }  // namespace

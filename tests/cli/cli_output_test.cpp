@@ -286,6 +286,64 @@ TEST_F(CliExistingTargets, OutputTargetsDifferingInLetterCaseAreTheExistingFiles
   EXPECT_NE(same.err.find("name the same file"), std::string::npos) << same.err;
 }
 
+// --force replaces an earlier list or table, never one output with the
+// other, nor a file the run reads, nor what a link to a device leads to.
+TEST_F(CliExistingTargets, ForceNeverReplacesTheOtherTargetAnInputOrADevice) {
+  const std::string rules = dir.WriteFile("rules.ini", Crlf({"[Title]", "FileTitle=T"}));
+  dir.MakeFolder("out");
+  const bool links = test_support::CanCreateSymbolicLinks();
+  if (links) {
+    std::filesystem::create_directory_symlink(dir.Path("out"), dir.Path("via"));
+    std::filesystem::create_symlink("/dev/null", dir.Path("null-link"));
+  }
+  struct Case {
+    const char* what;
+    std::vector<std::string> args;
+    int exitCode;
+    std::string message;
+    bool needsLinks = false;
+  };
+  const std::string chipset = dir.Path("disc/Drivers/Chipset/");
+  const std::vector<Case> cases = {
+      {"letter case", {"--output", dir.Path("out/List.txt"), "--csv", "--csv-output",
+                       dir.Path("out/list.TXT")}, 2, "name the same file"},
+      {"dot folder", {"--output", dir.Path("out/l.txt"), "--csv", "--csv-output",
+                      dir.Path("out/./L.txt")}, 2, "name the same file"},
+      {"folder link", {"--output", dir.Path("out/l.txt"), "--csv", "--csv-output",
+                       dir.Path("via/l.txt")}, 2, "name the same file", true},
+      {"master file", {"--output", dir.Path("disc/Bin/Zscdinst.ini")}, 1, "is the master file"},
+      {"rules file", {"--rules", rules, "--output", rules}, 1, "is the rules file"},
+      {"contact file", {"--csv", "--csv-output", contact}, 1, "is the contact file"},
+      {"package file", {"--csv", "--csv-output", chipset + "English.ini"}, 1,
+       "is read by this run"},
+      {"package file, other case", {"--output", chipset + "ZOLTSETUP.INI"}, 1,
+       "is read by this run"},
+      {"link to a device", {"--output", dir.Path("null-link")}, 1,
+       "is a link to something that is not a regular file; it is not replaced (--stdout", true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    if (c.needsLinks && !links) continue;
+    std::vector<std::string> args = c.args;
+    args.push_back("--force");
+    const std::string master = *ReadBytes(dir.Path("disc/Bin/Zscdinst.ini"));
+    const std::string english = *ReadBytes(chipset + "English.ini");
+    const CliResult r = RunCli(Args(args));
+    EXPECT_EQ(r.exitCode, c.exitCode) << r.err;
+    EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+    EXPECT_EQ(FolderNames(dir.Path("out")), std::vector<std::string>{}) << "nothing written";
+    EXPECT_FALSE(Exists(ListPath()));
+    EXPECT_FALSE(Exists(CsvPath()));
+    EXPECT_EQ(ReadBytes(dir.Path("disc/Bin/Zscdinst.ini")), master);
+    EXPECT_EQ(ReadBytes(chipset + "English.ini"), english);
+    EXPECT_EQ(ReadBytes(rules), Crlf({"[Title]", "FileTitle=T"}));
+    EXPECT_EQ(ReadBytes(contact), SmallContact());
+  }
+  if (links) {
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.Path("null-link"))) << "the link stays";
+  }
+}
+
 TEST_F(CliExistingTargets, StdoutIgnoresAnExistingListButNotAnExistingCsv) {
   dir.WriteFile("disc/FileList.txt", oldList);
   const CliResult r = RunCli(Args({"--stdout"}));
@@ -485,8 +543,18 @@ TEST_F(CliLeavesNoFiles, AfterSuccessfulRuns) {
   EXPECT_TRUE(Exists(CsvPath()));
 }
 
+TEST_F(CliLeavesNoFiles, EmptyTemporaryFolderSettingMeansTheSystemsOwn) {
+  RunSettings settings;
+  settings.cwd = work.Root();
+  settings.env = {{"TMPDIR", ""}};  // POSIX; Windows takes TMP and TEMP
+  const CliResult r = RunCli(Args({"--csv"}), settings);
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(WrittenList(), GoldenSmallList());
+  ExpectEmpty();
+}
+
 TEST_F(CliLeavesNoFiles, AfterFailedRuns) {
-  EXPECT_EQ(RunIsolated({"--depth", "-3", Disc()}).exitCode, 1);
+  EXPECT_EQ(RunIsolated({"--depth", "-3", Disc()}).exitCode, 2);
   ExpectEmpty();
   EXPECT_EQ(RunIsolated({dir.Path("nowhere")}).exitCode, 2);
   ExpectEmpty();

@@ -176,15 +176,32 @@ TEST_F(CliMasterFile, BinFolderAndMasterFileFoundWhateverTheirLetterCase) {
       << *list;
 }
 
-TEST(CliDepth, NegativeDepthIsReportedByTheScanAndWritesNothing) {
-  TempDir dir;
-  WriteSmallDisc(dir);
-  const CliResult r = RunCli({"--depth", "-1", "--csv", dir.Path("disc")});
-  EXPECT_EQ(r.exitCode, 1);
-  EXPECT_NE(r.err.find("DirStructure: Search"), std::string::npos) << r.err;
-  EXPECT_NE(r.err.find("Depth must be bigger than or equal to 0."), std::string::npos) << r.err;
-  EXPECT_FALSE(Exists(dir.Path("disc/FileList.txt")));
-  EXPECT_FALSE(Exists(dir.Path("disc/DriverInformation.csv")));
+// Every usage error names its option, tells a number out of range from text
+// that is no number, and carries no raw byte of another code page (nor a
+// control character) to the console: such bytes are written as \xHH.
+TEST_F(CliUsageErrors, ValuesOutOfRangeAndBytesOfAnotherCodePage) {
+  struct Case {
+    std::vector<std::string> args;
+    std::string message;
+  };
+  const std::vector<Case> cases = {
+      {{"--depth", "-1", "--csv", Disc()}, "--depth: '-1' is out of range"},
+      {{"--indent", "2147483647", Disc()}, "--indent: '2147483647' is out of range"},
+      {{"--group-depth", "99999999999999999999", Disc()}, "--group-depth: '99999999999999999999' is out of range"},
+      {{"--indent", "\xB0\xAA", Disc()}, "--indent: '\\xB0\\xAA' is not a whole number"},
+      {{"--date", "1/1/2014\xA1\xA1", Disc()}, "--date: '1/1/2014\\xA1\\xA1'"},
+      {{"--bogus\xB0\xAA", Disc()}, "--bogus\\xB0\\xAA"},
+      {{Disc() + "\xB0\xAA"}, "\\xB0\\xAA' does not exist"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.message);
+    ExpectRejected(c.args, c.message);
+    const std::string err = RunCli(c.args).err;
+    for (const char byte : err) {
+      const auto code = static_cast<unsigned char>(byte);
+      EXPECT_TRUE(code == '\n' || (code >= 0x20 && code < 0x7F)) << "raw byte " << int(code);
+    }
+  }
 }
 
 }  // namespace

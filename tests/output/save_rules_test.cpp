@@ -205,28 +205,9 @@ Lines RandomList(std::mt19937& rng, int maxLines) {
 
 // ---------------------------------------------------------------------------
 
-TEST(SaveRuleNumbers, MessageAndWholeNumbers) {
+TEST(SaveRuleNumbers, NotAnIntegerMessage) {
   EXPECT_EQ(NotAnIntegerMessage("abc"), "'abc' is not a valid integer value");
   EXPECT_EQ(NotAnIntegerMessage(""), "'' is not a valid integer value");
-
-  long long value = 0;
-  EXPECT_TRUE(ParseWholeNumber("12", &value));
-  EXPECT_EQ(value, 12);
-  EXPECT_TRUE(ParseWholeNumber(" \t-7 ", &value));
-  EXPECT_EQ(value, -7);
-  EXPECT_TRUE(ParseWholeNumber("+0", &value));
-  EXPECT_EQ(value, 0);
-  EXPECT_TRUE(ParseWholeNumber("$1F", &value));
-  EXPECT_EQ(value, 31);
-  EXPECT_TRUE(ParseWholeNumber("0x10", &value));
-  EXPECT_EQ(value, 16);
-  EXPECT_TRUE(ParseWholeNumber("2147483647", &value));
-  EXPECT_EQ(value, 2147483647);
-  EXPECT_TRUE(ParseWholeNumber("-2147483648", &value));
-  EXPECT_EQ(value, -2147483648LL);
-  for (const char* bad : {"", "  ", "+", "-", "1 2", "12a", "1.5", "$", "0x", "2147483648", "0xG", "--1"}) {
-    EXPECT_FALSE(ParseWholeNumber(bad, &value)) << bad;
-  }
 }
 
 class SeriesBoardTest : public ::testing::Test {
