@@ -51,7 +51,7 @@ QIcon ShowDetailGlyph() {
 std::string SettingBytes(const QString& text) { return text.toLocal8Bit().toStdString(); }
 
 MainWindow::MainWindow(const StartupEnvironment& env, ProgramServices& services,
-                       DesktopOptions options)
+                       DesktopOptions options, AnalysisWorker* worker)
     : QWidget(nullptr), services_(services) {
   BuildForm();
   // The detail panel starts collapsed, the previews moved up to the top.
@@ -61,7 +61,8 @@ MainWindow::MainWindow(const StartupEnvironment& env, ProgramServices& services,
   listBox1_->move(listBox1_->x(), lbxFileTitle_->y() + lbxFileTitle_->height() + 15);
   loading_ = new LoadingWindow;
   selector_ = new SCDSelector(*loading_, services_.dialogs);
-  session_ = std::make_unique<DesktopSession>(*this, worker_, services_.store, env,
+  session_ = std::make_unique<DesktopSession>(*this, worker != nullptr ? *worker : ownWorker_,
+                                              services_.store, env,
                                               std::move(options));
   ConnectControls();
   session_->Start();

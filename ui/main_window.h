@@ -34,9 +34,10 @@ class MainWindow : public QWidget, public DesktopView {
 
  public:
   // Runs the start-up; returns after the first analysis, or once the
-  // program has been told to end.
+  // program has been told to end. The analyses run on `worker` when one is
+  // given (it must outlive the window), else on a thread of the window's.
   MainWindow(const StartupEnvironment& env, ProgramServices& services,
-             DesktopOptions options = {});
+             DesktopOptions options = {}, AnalysisWorker* worker = nullptr);
   ~MainWindow() override;
 
   DesktopSession& Session() { return *session_; }
@@ -95,7 +96,7 @@ class MainWindow : public QWidget, public DesktopView {
   void SetFindingsStatus(QString text);
 
   ProgramServices& services_;
-  ThreadAnalysisWorker worker_;
+  ThreadAnalysisWorker ownWorker_;
   QTimer tmrWaitingForThread_;
   QString findingsStatus_;
 

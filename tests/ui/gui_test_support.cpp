@@ -155,16 +155,17 @@ PreviewSession::PreviewSession(TestDisc::Content content)
   Start();
 }
 
-PreviewSession::PreviewSession(std::unique_ptr<TestDisc> disc) : disc_(std::move(disc)) {
-  Start();
+PreviewSession::PreviewSession(std::unique_ptr<TestDisc> disc, AnalysisWorker* worker)
+    : disc_(std::move(disc)) {
+  Start(worker);
 }
 
 PreviewSession::~PreviewSession() { window_.reset(); }
 
-void PreviewSession::Start() {
+void PreviewSession::Start(AnalysisWorker* worker) {
   services_ = std::make_unique<ProgramServices>(ProgramServices{dialogs, disc_->Store(), control});
   OnShown<SCDSelector>([](SCDSelector& dialog) { dialog.Button2()->click(); });
-  window_ = std::make_unique<MainWindow>(disc_->Env(), *services_);
+  window_ = std::make_unique<MainWindow>(disc_->Env(), *services_, DesktopOptions{}, worker);
 }
 
 ShowRecorder::ShowRecorder() { qApp->installEventFilter(this); }

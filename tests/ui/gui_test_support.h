@@ -138,8 +138,9 @@ std::string SampleDiscPath();
 class PreviewSession {
  public:
   explicit PreviewSession(TestDisc::Content content = TestDisc::Content::Sample);
-  // For a disc prepared before the start-up.
-  explicit PreviewSession(std::unique_ptr<TestDisc> disc);
+  // For a disc prepared before the start-up; the analyses run on `worker`
+  // when one is given.
+  explicit PreviewSession(std::unique_ptr<TestDisc> disc, AnalysisWorker* worker = nullptr);
   ~PreviewSession();
 
   TestDisc& Disc() { return *disc_; }
@@ -148,7 +149,7 @@ class PreviewSession {
   ProgramControl control;
 
  private:
-  void Start();
+  void Start(AnalysisWorker* worker = nullptr);
   std::unique_ptr<TestDisc> disc_;
   std::unique_ptr<ProgramServices> services_;
   std::unique_ptr<MainWindow> window_;
