@@ -15,6 +15,9 @@ std::variant<DesktopOptions, ArgumentError, HelpRequested> ParseDesktopArguments
   app.add_option("--contact", options.contactFile, "use FILE instead of the carried TECHSUPP.ini")
       ->option_text("FILE");
   app.add_option("ROOT", options.root, "the disc root the selection dialog proposes");
+  // A root such as "/media/disc" is a path on every platform, never an
+  // option in the Windows style.
+  app.allow_windows_style_options(false);
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp&) {

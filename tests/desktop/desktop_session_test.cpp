@@ -16,6 +16,7 @@
 #include <thread>
 
 #include "support/temp_disc.h"
+#include "support/test_system.h"
 
 namespace cartulon {
 namespace {
@@ -143,7 +144,7 @@ std::string Golden(const char* name) {
 // folder holding the user's own files of the templates' names.
 class DesktopTask : public ::testing::Test {
  protected:
-  DesktopTask() : store_({dir_.Path("remember.ini"), dir_.Path("remember.ini")}) {
+  DesktopTask() : store_({place_.Location(), place_.Location()}) {
     fs::copy(fs::path(CARTULON_EXAMPLES) / "SupportCD", dir_.Path("disc"),
              fs::copy_options::recursive);
     env_.programFolder = dir_.MakeFolder("program");
@@ -168,6 +169,7 @@ class DesktopTask : public ::testing::Test {
   }
 
   TempDir dir_;
+  test_support::ScratchSettingsPlace place_;
   SettingsStore store_;
   StartupEnvironment env_;
   RecordingFace face_;

@@ -53,6 +53,21 @@ class ScopedEnvironment {
 
 int ProcessId();
 
+// A place of the settings store of one test's own, removed afterwards: a
+// file in the temporary folder on POSIX, a key below HKEY_CURRENT_USER on
+// Windows.
+class ScratchSettingsPlace {
+ public:
+  ScratchSettingsPlace();
+  ~ScratchSettingsPlace();
+  ScratchSettingsPlace(const ScratchSettingsPlace&) = delete;
+  ScratchSettingsPlace& operator=(const ScratchSettingsPlace&) = delete;
+  const std::string& Location() const { return location_; }
+
+ private:
+  std::string location_;
+};
+
 // Whether taking away write access to a folder stops this process from
 // writing there: not for the superuser, and not on Windows, where the
 // read-only attribute of a folder does not.

@@ -69,6 +69,19 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
 
 int ProcessId() { return static_cast<int>(::getpid()); }
 
+ScratchSettingsPlace::ScratchSettingsPlace() {
+  static int counter = 0;
+  location_ = (std::filesystem::temp_directory_path() /
+               ("cartulon-settings-" + std::to_string(ProcessId()) + "-" +
+                std::to_string(++counter) + ".ini"))
+                  .string();
+}
+
+ScratchSettingsPlace::~ScratchSettingsPlace() {
+  std::error_code ec;
+  std::filesystem::remove(location_, ec);
+}
+
 bool MakeFolders(const std::string& path) {
   std::error_code ec;
   std::filesystem::create_directories(path, ec);

@@ -147,6 +147,21 @@ bool NamesDifferingOnlyInCaseCoexist() { return false; }
 
 int ProcessId() { return static_cast<int>(GetCurrentProcessId()); }
 
+namespace {
+constexpr const char* kScratchSettingsKey = "Software\\Cartulon tests\\settings-";
+}  // namespace
+
+ScratchSettingsPlace::ScratchSettingsPlace() {
+  static int counter = 0;
+  location_ = std::string("HKEY_CURRENT_USER\\") + kScratchSettingsKey +
+              std::to_string(ProcessId()) + "-" + std::to_string(++counter);
+}
+
+ScratchSettingsPlace::~ScratchSettingsPlace() {
+  const std::string key = location_.substr(std::string("HKEY_CURRENT_USER\\").size());
+  RegDeleteTreeA(HKEY_CURRENT_USER, key.c_str());
+}
+
 bool FolderPermissionsBind() { return false; }
 
 bool ForbiddenNamesCanExist() { return false; }
