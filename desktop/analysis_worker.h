@@ -40,7 +40,6 @@ class AnalysisWorker {
   virtual ~AnalysisWorker() = default;
   // Starts the job; its messages go to `messages`, from the worker's thread.
   virtual void Start(AnalysisJob job, MessageSink& messages) = 0;
-  virtual bool Running() const = 0;
   // Waits at most `milliseconds` for the job to end; true when it has.
   virtual bool WaitFor(int milliseconds) = 0;
   // The result once WaitFor has said the job ended.
@@ -53,7 +52,6 @@ class ThreadAnalysisWorker : public AnalysisWorker {
   ThreadAnalysisWorker() = default;
   ~ThreadAnalysisWorker() override;
   void Start(AnalysisJob job, MessageSink& messages) override;
-  bool Running() const override { return thread_.joinable(); }
   bool WaitFor(int milliseconds) override;
   AnalysisResult Take() override;
 

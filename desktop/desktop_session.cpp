@@ -71,13 +71,8 @@ bool DesktopSession::PlaceTemplates() {
   // The templates go into a private folder, never into the working folder:
   // a user's own files there stay as they are, and a read-only folder (a
   // mounted disc image) does not stop the program.
-  std::string error;
-  if (!scratch_.Create(&error)) {
-    messages_.Show({kApplicationTitle, error, MessageKind::Error});
-    return false;
-  }
-  return cartulon::PlaceTemplates(scratch_.Path(), options_.contactFile, options_.rulesFile,
-                                  kApplicationTitle, messages_);
+  return PlaceTemplatesInScratch(scratch_, options_.contactFile, options_.rulesFile,
+                                 kApplicationTitle, messages_);
 }
 
 void DesktopSession::RemoveTemplates() { scratch_.Remove(); }
@@ -100,8 +95,7 @@ void DesktopSession::Start() {
   const std::optional<SelectionResult> chosen = ChooseRoot();
   if (!chosen) return;
   choice_ = chosen->choice;
-  cdMasterPath_ = BuildCDMasterPath(chosen->pathText);
-  masters_ = MasterFileLocations{env_.programFolder, cdMasterPath_};
+  masters_ = MasterFileLocations{env_.programFolder, BuildCDMasterPath(chosen->pathText)};
   // An empty path box names no disc: it gets the not-found message.
   if (chosen->pathText.empty() || masters_.Resolve().empty()) {
     messages_.Show({kApplicationTitle, masters_.MissingMessage(), MessageKind::Error});
@@ -292,8 +286,7 @@ void DesktopSession::ShowEntryLines() {
 
 void DesktopSession::Compact() {
   if (tree_ == nullptr || tree_->RootDir == nullptr) return;
-  view_.ShowCheckStates(CompactChecks(tree_->RootDir));
-  Generate();
+  ShowChecks(CompactChecks(tree_->RootDir));
 }
 
 SaveOutcome DesktopSession::Save() {
@@ -337,26 +330,26 @@ void DesktopSession::Close() { End(); }
 
 // --- check states -------------------------------------------------------------
 
-void DesktopSession::ShowChecks(const std::vector<DirNode*>& changed, bool regenerate) {
+void DesktopSession::ShowChecks(const std::vector<DirNode*>& changed) {
   if (!changed.empty()) view_.ShowCheckStates(changed);
-  if (regenerate) Generate();
+  Generate();
 }
 
 void DesktopSession::CheckClicked(DirNode* node) {
   if (node == nullptr) return;
   // A refused click changes nothing and regenerates nothing.
   const std::vector<DirNode*> changed = ToggleCheck(node);
-  if (!changed.empty()) ShowChecks(changed, true);
+  if (!changed.empty()) ShowChecks(changed);
 }
 
 void DesktopSession::CheckAll() {
   if (selected_ == nullptr) return;
-  ShowChecks(cartulon::CheckAll(selected_), true);
+  ShowChecks(cartulon::CheckAll(selected_));
 }
 
 void DesktopSession::UncheckAll() {
   if (selected_ == nullptr) return;
-  ShowChecks(cartulon::UncheckAll(selected_), true);
+  ShowChecks(cartulon::UncheckAll(selected_));
 }
 
 // --- selection ----------------------------------------------------------------

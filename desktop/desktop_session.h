@@ -80,7 +80,7 @@ class DesktopSession {
 
   // State the faces and tests read.
   const std::string& ScdPath() const { return scdPath_; }
-  const std::string& CDMasterPath() const { return cdMasterPath_; }
+  const std::string& CDMasterPath() const { return masters_.cdMasterPath; }
   DirStructure* CurrentTree() const { return tree_.get(); }
   const Preview& CurrentPreview() const { return preview_; }
   const std::vector<std::string>& ShownLines() const { return shownLines_; }
@@ -120,7 +120,8 @@ class DesktopSession {
   void SelectLineOfItem();
   void SelectNode(DirNode* node);
   void ShowRecord(const DirNode* node);
-  void ShowChecks(const std::vector<DirNode*>& changed, bool regenerate);
+  // The changed check boxes shown, then the preview regenerated.
+  void ShowChecks(const std::vector<DirNode*>& changed);
   void ShowFindings(std::vector<Finding> findings);
   void ShowItemFindings();
   DirNode* LineNode(int line) const;
@@ -138,7 +139,6 @@ class DesktopSession {
   bool mainWindowShown_ = false;
 
   ScratchFolder scratch_;
-  std::string cdMasterPath_;
   MasterFileLocations masters_;
   RunChoice choice_ = RunChoice::Cancel;
   // The root of the tree shown; an analysis's root takes its place only when

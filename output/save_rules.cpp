@@ -114,14 +114,12 @@ bool ParseConditionIndex(std::string_view name, long long* index) {
   if (name.size() < kPrefix.size() + 2 || name.back() != ')') return false;
   if (!EqualsIgnoringAsciiCase(name.substr(0, kPrefix.size()), kPrefix)) return false;
   const std::string_view digits = name.substr(kPrefix.size(), name.size() - kPrefix.size() - 1);
-  if (digits.size() > 10) return false;
-  if (digits.size() > 1 && digits[0] == '0') return false;
-  long long value = 0;
-  for (char c : digits) {
-    if (c < '0' || c > '9') return false;
-    value = value * 10 + (c - '0');
-  }
-  *index = value;
+  // Digits only: no sign, no leading zero. An index past 32 bits is never
+  // below a Number.
+  if (digits[0] < '0' || digits[0] > '9' || (digits.size() > 1 && digits[0] == '0')) return false;
+  const std::optional<std::int32_t> value = ParseDecimalField(digits);
+  if (!value) return false;
+  *index = *value;
   return true;
 }
 

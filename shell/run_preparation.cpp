@@ -101,14 +101,10 @@ std::optional<MasterFileProblem> PreparedRun::MasterProblem() {
 }
 
 bool PreparedRun::PlaceWorkFiles() {
-  std::string error;
-  if (!work_.Create(&error)) {
-    messages_.Show({inputs_.reporter, error, MessageKind::Error});
-    return false;
-  }
+  const bool placed = PlaceTemplatesInScratch(work_, inputs_.contactFile, inputs_.rulesFile,
+                                              inputs_.reporter, messages_);
   context_.workingFolder = work_.Path();
-  return PlaceTemplates(work_.Path(), inputs_.contactFile, inputs_.rulesFile, inputs_.reporter,
-                        messages_);
+  return placed;
 }
 
 bool PreparedRun::Analyse(bool check) {

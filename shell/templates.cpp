@@ -115,4 +115,15 @@ bool PlaceTemplates(const std::string& workingFolder, const std::string& contact
                        messages);
 }
 
+bool PlaceTemplatesInScratch(ScratchFolder& folder, const std::string& contactFile,
+                             const std::string& rulesFile, const std::string& reporter,
+                             MessageSink& messages) {
+  std::string error;
+  if (!folder.Create(&error)) {
+    messages.Show({reporter, error, MessageKind::Error});
+    return false;
+  }
+  return PlaceTemplates(folder.Path(), contactFile, rulesFile, reporter, messages);
+}
+
 }  // namespace cartulon

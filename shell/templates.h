@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "platform/message_sink.h"
+#include "platform/scratch_folder.h"
 
 namespace cartulon {
 
@@ -51,5 +52,12 @@ void RemoveBothTemplates(const std::string& workingFolder);
 bool PlaceTemplates(const std::string& workingFolder, const std::string& contactFile,
                     const std::string& rulesFile, const std::string& reporter,
                     MessageSink& messages);
+
+// Creates `folder` (a private scratch folder) and places both templates in
+// it as PlaceTemplates does; a folder that cannot be created is reported
+// under `reporter`. False when either step failed.
+bool PlaceTemplatesInScratch(ScratchFolder& folder, const std::string& contactFile,
+                             const std::string& rulesFile, const std::string& reporter,
+                             MessageSink& messages);
 
 }  // namespace cartulon

@@ -41,7 +41,7 @@ QModelIndex DirTreeModel::index(int row, int column, const QModelIndex& parent) 
   if (!hasIndex(row, column, parent)) return {};
   if (!parent.isValid()) return createIndex(row, column, tree_->RootDir);
   const DirNode* up = NodeOf(parent);
-  opened_[up] = true;
+  opened_.insert(up);
   return createIndex(row, column, up->Children[static_cast<std::size_t>(row)]);
 }
 
@@ -58,8 +58,6 @@ int DirTreeModel::rowCount(const QModelIndex& parent) const {
 }
 
 int DirTreeModel::columnCount(const QModelIndex&) const { return 1; }
-
-bool DirTreeModel::hasChildren(const QModelIndex& parent) const { return rowCount(parent) > 0; }
 
 QVariant DirTreeModel::data(const QModelIndex& index, int role) const {
   const DirNode* node = NodeOf(index);
@@ -100,7 +98,7 @@ void DirTreeModel::NodesChanged(const std::vector<DirNode*>& nodes, const QList<
   std::map<const DirNode*, std::pair<int, int>> spans;
   for (const DirNode* node : nodes) {
     const DirNode* up = node->Parent;
-    if (up != nullptr && opened_.find(up) == opened_.end()) continue;
+    if (up != nullptr && opened_.count(up) == 0) continue;
     const int row = RowOf(node);
     auto [span, added] = spans.emplace(up, std::make_pair(row, row));
     if (!added) {

@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "model/dir_structure.h"
@@ -46,7 +47,6 @@ class DirTreeModel : public QAbstractItemModel {
   QModelIndex parent(const QModelIndex& index) const override;
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
   int columnCount(const QModelIndex& parent = QModelIndex()) const override;
-  bool hasChildren(const QModelIndex& parent = QModelIndex()) const override;
   QVariant data(const QModelIndex& index, int role) const override;
   bool setData(const QModelIndex& index, const QVariant& value, int role) override;
   Qt::ItemFlags flags(const QModelIndex& index) const override;
@@ -62,7 +62,7 @@ class DirTreeModel : public QAbstractItemModel {
   mutable std::unordered_map<const DirNode*, int> rows_;
   // Parents whose children the view has asked for: only their rows can be
   // on screen, so only they get change notices.
-  mutable std::unordered_map<const DirNode*, bool> opened_;
+  mutable std::unordered_set<const DirNode*> opened_;
 };
 
 }  // namespace cartulon

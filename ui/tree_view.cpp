@@ -66,14 +66,10 @@ void FileTreeView::currentChanged(const QModelIndex& current, const QModelIndex&
 }
 
 void FileTreeView::ExpandToLevel(int level) {
-  if (level <= 0) {
-    collapseAll();
-  } else {
-    // The view opens the levels above in one pass; deeper items it has
-    // opened before are closed first.
-    collapseAll();
-    expandToDepth(level - 1);
-  }
+  // Deeper items opened before are closed first; the view then opens the
+  // levels above in one pass.
+  collapseAll();
+  if (level > 0) expandToDepth(level - 1);
 }
 
 QRect FileTreeView::CheckBoxRect(const DirNode* node) const {

@@ -491,7 +491,6 @@ class HeldWorker : public AnalysisWorker {
   void Start(AnalysisJob job, MessageSink& messages) override {
     worker_.Start(std::move(job), messages);
   }
-  bool Running() const override { return worker_.Running(); }
   bool WaitFor(int milliseconds) override { return !held && worker_.WaitFor(milliseconds); }
   AnalysisResult Take() override { return worker_.Take(); }
   bool held = false;
