@@ -369,11 +369,11 @@ TEST_F(DiscCheckTest, FindingsFollowTheDisplayOrderWithErrorsFirstPerFolder) {
   EXPECT_EQ(Lines(Check()), expected);
 }
 
-TEST(LeftOutFindingsTest, BadNameAndOutsideLinkBelongToTheHoldingFolderLoopsAreNoFault) {
+TEST(LeftOutFindingsTest, EachReasonBelongsToTheHoldingFolderAndSaysWhyLoopsAreNoFault) {
   TempDir dir;
   dir.MakeFolder("disc/Drivers");
-  NullMessageSink quiet;
-  DirStructure tree(dir.Path("disc"), 3, quiet);
+  RecordingMessageSink messages;
+  DirStructure tree(dir.Path("disc"), 3, messages);
   const std::string drivers = dir.Path("disc/Drivers");
   const std::vector<Finding> findings =
       LeftOutFindings(tree, {{drivers, "Fake\r\n  -Injected", LeftOutReason::BadName},
@@ -391,25 +391,20 @@ TEST(LeftOutFindingsTest, BadNameAndOutsideLinkBelongToTheHoldingFolderLoopsAreN
   EXPECT_EQ(findings[2].code, "outside-disc");
   EXPECT_EQ(findings[2].path, ".");
   EXPECT_TRUE(findings[2].message.find("not followed") != std::string::npos);
-}
 
-TEST(LeftOutFindingsTest, AListingThatBrokeOffAndAPathTooLongSayWhy) {
-  TempDir dir;
-  dir.MakeFolder("disc/Drivers");
-  RecordingMessageSink messages;
-  DirStructure tree(dir.Path("disc"), 3, messages);
-  const std::string drivers = dir.Path("disc/Drivers");
+  // A listing that broke off and a path too long say why, in the check and
+  // in the list run's one message about entries left out.
   tree.Skipped.push_back({drivers, "Audio", SkipReason::ListingFailed, "Input/output error"});
   tree.Skipped.push_back({drivers, "Deep", SkipReason::LongPath});
-  const std::vector<Finding> findings = LeftOutFindings(tree, AsLeftOutEntries(tree.Skipped));
-  ASSERT_EQ(findings.size(), 2u);
-  EXPECT_EQ(findings[0].code, "unreadable");
-  EXPECT_EQ(findings[0].path, "Drivers");
-  EXPECT_EQ(findings[0].message,
+  const std::vector<Finding> read = LeftOutFindings(tree, AsLeftOutEntries(tree.Skipped));
+  ASSERT_EQ(read.size(), 2u);
+  EXPECT_EQ(read[0].code, "unreadable");
+  EXPECT_EQ(read[0].path, "Drivers");
+  EXPECT_EQ(read[0].message,
             "the folder \"Audio\" could not be read to its end (Input/output error); what it "
             "holds beyond the entries read is not in the list");
-  EXPECT_EQ(findings[1].code, "long-path");
-  EXPECT_EQ(findings[1].severity, Severity::Error);
+  EXPECT_EQ(read[1].code, "long-path");
+  EXPECT_EQ(read[1].severity, Severity::Error);
 
   // The list run names both in its one message about entries left out.
   tree.ReportLeftOutNames();
