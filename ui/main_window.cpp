@@ -204,20 +204,9 @@ SelectionResult MainWindow::RunSelectionDialog(const SelectionRequest& request) 
   selector_->Prepare(request);
   const int result = selector_->exec();
   SelectionResult chosen;
-  switch (result) {
-    case kResultPreview:
-      chosen.choice = RunChoice::Preview;
-      break;
-    case kResultTxt:
-      chosen.choice = RunChoice::Txt;
-      break;
-    case kResultTxtAndCsv:
-      chosen.choice = RunChoice::TxtAndCsv;
-      break;
-    default:
-      chosen.choice = RunChoice::Cancel;
-      break;
-  }
+  // Any other result (the close box, Escape) is Cancel.
+  const bool run = result == kResultPreview || result == kResultTxt || result == kResultTxtAndCsv;
+  chosen.choice = run ? static_cast<RunChoice>(result) : RunChoice::Cancel;
   chosen.pathText = selector_->PathText();
   return chosen;
 }

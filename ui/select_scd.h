@@ -19,11 +19,12 @@ namespace cartulon {
 class Dialogs;
 class LoadingWindow;
 
-// Modal results; the numbers are the platform's standard dialog results.
-inline constexpr int kResultPreview = 1;
-inline constexpr int kResultCancel = 2;
-inline constexpr int kResultTxtAndCsv = 4;
-inline constexpr int kResultTxt = 6;
+// Modal results: the run choices, whose numbers are the platform's standard
+// dialog results.
+inline constexpr int kResultPreview = static_cast<int>(RunChoice::Preview);
+inline constexpr int kResultCancel = static_cast<int>(RunChoice::Cancel);
+inline constexpr int kResultTxtAndCsv = static_cast<int>(RunChoice::TxtAndCsv);
+inline constexpr int kResultTxt = static_cast<int>(RunChoice::Txt);
 
 // The list of remembered folders: reports presses (any button), released
 // keys and double clicks after the list has handled them.
