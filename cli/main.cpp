@@ -218,6 +218,9 @@ int RunCommandLine(int argc, char** argv) {
     return kExitUsage;
   }
 
+  // "E:" alone names the current folder of drive E: resolved once, here,
+  // so that every later step sees the folder the user meant.
+  opt.root = ResolveDriveRelative(opt.root);
   OptionCheck checked;
   checked.Root(opt.root);
   checked.Number("--depth", depth, 0, 999999999, &opt.depth);

@@ -20,7 +20,7 @@ namespace {
 // Attributes of `path`, nullopt when it does not exist or cannot be reached.
 std::optional<DWORD> Attributes(const std::string& path) {
   if (path.empty()) return std::nullopt;
-  const DWORD attributes = GetFileAttributesA(path.c_str());
+  const DWORD attributes = GetFileAttributesA(SystemPath(path).c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return std::nullopt;
   return attributes;
 }

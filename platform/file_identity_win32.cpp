@@ -14,7 +14,7 @@ namespace {
 // Opens a file or folder for its information only; links are followed.
 // Backup semantics: the only way to open a folder itself.
 HANDLE OpenForInformation(const std::string& path) {
-  return CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+  return CreateFileA(SystemPath(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
 }
 
@@ -66,7 +66,7 @@ std::optional<IdentifiedListing> ListFolderIdentified(const std::string& folder)
 
 std::optional<FileIdentity> FolderIdentity(const std::string& path) {
   if (path.empty()) return std::nullopt;
-  const DWORD attributes = GetFileAttributesA(path.c_str());
+  const DWORD attributes = GetFileAttributesA(SystemPath(path).c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
     return std::nullopt;
   }
@@ -88,7 +88,7 @@ std::optional<FileIdentity> PathIdentity(const std::string& path) {
 
 bool IsLink(const std::string& path) {
   if (path.empty()) return false;
-  const DWORD attributes = GetFileAttributesA(path.c_str());
+  const DWORD attributes = GetFileAttributesA(SystemPath(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
 }
 

@@ -22,7 +22,7 @@ std::string StripTrailingDelimiter(std::string_view path) {
 
 std::string DiscRootPath(std::string_view root) {
   if (root.size() == 1 && IsPathDelimiter(root[0])) return std::string(root);
-  return StripTrailingDelimiter(root);
+  return StripTrailingDelimiter(ResolveDriveRelative(root));
 }
 
 std::string LastComponent(std::string_view path) {

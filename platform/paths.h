@@ -32,13 +32,26 @@ bool IsPathDelimiter(char c);
 // characters after which a path's last component begins.
 bool EndsPathPrefix(char c);
 
+// The path as the system's file functions take it. On Windows a drive root
+// kept without its delimiter, as the runs keep a disc root ("E:", "\\?\E:"),
+// gets it back: "E:" alone names the current folder of drive E, not its
+// root. On POSIX the path as it is.
+std::string SystemPath(std::string_view path);
+
+// On Windows a drive-relative path as typed ("E:", "E:Drivers": relative to
+// the current folder of drive E) made absolute with the system's full-path
+// function; every other path as it is, and every path on POSIX.
+std::string ResolveDriveRelative(std::string_view path);
+
 // The path without one trailing delimiter, if it has one: "E:\" becomes
 // "E:", a lone delimiter becomes empty, "/disc//" becomes "/disc/".
 std::string StripTrailingDelimiter(std::string_view path);
 
-// A disc root as the runs keep it: without a trailing delimiter, except for
-// the file-system root itself ("/"), which stays as it is, since without its
-// delimiter it would be the empty path (the working folder).
+// A disc root as the runs keep it: a drive-relative root resolved first
+// (ResolveDriveRelative), then without a trailing delimiter, except for the
+// file-system root itself ("/"), which stays as it is, since without its
+// delimiter it would be the empty path (the working folder). A drive root
+// "E:\" becomes "E:", which SystemPath turns back into the root.
 std::string DiscRootPath(std::string_view root);
 
 // The text after the last delimiter (or drive colon on Windows); the whole

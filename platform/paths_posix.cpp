@@ -15,4 +15,8 @@ bool IsPathDelimiter(char c) { return c == '/'; }
 // No drive letters: only the delimiter ends a prefix.
 bool EndsPathPrefix(char c) { return c == '/'; }
 
+std::string SystemPath(std::string_view path) { return std::string(path); }
+
+std::string ResolveDriveRelative(std::string_view path) { return std::string(path); }
+
 }  // namespace cartulon
