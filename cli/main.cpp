@@ -11,6 +11,7 @@
 #include <regex>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "cli/check_command.h"
 #include "cli/stderr_output.h"
@@ -156,7 +157,8 @@ class OptionCheck {
 
  private:
   void Bad(const char* name, const std::string& value, const std::string& problem) {
-    PrintError(std::string(name) + ": '" + EscapeControlCharacters(value, EscapeAlso::NonAscii) + "' " + problem);
+    PrintError(std::string(name) + ": '" + EscapeControlCharacters(value, EscapeAlso::NonAscii) +
+               "' " + problem);
     passed_ = false;
   }
 
@@ -179,8 +181,7 @@ int RunCommandLine(int argc, char** argv) {
                "Also write DriverInformation.csv from the list just written, beside it");
   app.add_option("--depth", depth, "Search depth of the folder scan (decimal)")
       ->capture_default_str();
-  app.add_option("--indent", indent, "Width of the name column, 0 to 1000")
-      ->capture_default_str();
+  app.add_option("--indent", indent, "Width of the name column, 0 to 1000")->capture_default_str();
   app.add_option("--group-depth", groupDepth,
                  "Deepest level whose groups end in a blank line, 0 to 100")
       ->capture_default_str();
@@ -188,8 +189,9 @@ int RunCommandLine(int argc, char** argv) {
       app.add_option("--date", opt.date, "Date of the footer as M/D/YYYY (default: today)");
   CLI::Option* rules = app.add_option(
       "--rules", opt.rulesFile, "Layout rules file to use instead of the carried FileList_Exp.ini");
-  CLI::Option* contact = app.add_option(
-      "--contact", opt.contactFile, "Contact block file to use instead of the carried TECHSUPP.ini");
+  CLI::Option* contact =
+      app.add_option("--contact", opt.contactFile,
+                     "Contact block file to use instead of the carried TECHSUPP.ini");
   CLI::Option* output =
       app.add_option("--output", opt.output, "Write the list here instead of ROOT/FileList.txt");
   CLI::Option* csv = app.get_option("--csv");
@@ -246,7 +248,18 @@ int main(int argc, char** argv) {
   // An interrupted run removes its scratch folder and any unfinished write.
   InstallInterruptCleanup();
   try {
-    return RunCommandLine(argc, argv);
+    ProgramArguments read = ReadProgramArguments(argc, argv);
+    if (!read.unspellable.empty()) {
+      PrintError("'" + EscapeControlCharacters(read.unspellable, EscapeAlso::NonAscii) +
+                 "': this argument has characters that the system's code page (" +
+                 std::to_string(SystemCodePage()) +
+                 ") cannot spell exactly, shown as '?'; no file was read or written");
+      return kExitUsage;
+    }
+    std::vector<char*> args;
+    for (std::string& arg : read.args) args.push_back(arg.data());
+    args.push_back(nullptr);
+    return RunCommandLine(static_cast<int>(read.args.size()), args.data());
   } catch (const std::bad_alloc&) {
     // The way out has removed the scratch folder with the objects that held
     // it; what else is registered (the temporary file of a write under way)

@@ -8,9 +8,29 @@
 // console window is written through its Unicode output, converted from the
 // system code page, so that it shows the texts as they are meant; a file or
 // pipe gets the bytes as they are.
+#include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace cartulon {
+
+// The program's arguments, the program name first, as the rest of the
+// program takes text: bytes in the system code page. On POSIX argv as it
+// is. On Windows the command line is read as the wide text it was typed as
+// and converted without best-fit characters: an argument the code page
+// cannot spell exactly would otherwise reach the program as a look-alike
+// ("Ω" as "O"), a path to some other file.
+struct ProgramArguments {
+  std::vector<std::string> args;
+  // The first argument with no exact form, with "?" where its characters
+  // could not be spelt; empty when every argument has one.
+  std::string unspellable;
+};
+ProgramArguments ReadProgramArguments(int argc, char** argv);
+
+// The system code page's number, for messages (Windows); 0 on POSIX.
+unsigned SystemCodePage();
 
 // Sets up the standard streams; the first thing the batch command does.
 void PrepareConsole();

@@ -5,6 +5,14 @@
 
 namespace cartulon {
 
+ProgramArguments ReadProgramArguments(int argc, char** argv) {
+  ProgramArguments read;
+  read.args.assign(argv, argv + argc);
+  return read;
+}
+
+unsigned SystemCodePage() { return 0; }
+
 void PrepareConsole() {
   // A closed pipe on --stdout is a write error, not a silent death that
   // would leave the working folder behind.

@@ -3,9 +3,12 @@
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <shellapi.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 #include <string>
 
 namespace cartulon {
@@ -30,7 +33,8 @@ bool WriteToConsole(HANDLE console, std::string_view bytes) {
     // Moderate pieces: older consoles refuse very long writes.
     const DWORD piece = static_cast<DWORD>(std::min<std::size_t>(rest.size(), 8192));
     DWORD written = 0;
-    if (!WriteConsoleW(console, rest.data(), piece, &written, nullptr) || written == 0) return false;
+    if (!WriteConsoleW(console, rest.data(), piece, &written, nullptr) || written == 0)
+      return false;
     rest.remove_prefix(written);
   }
   return true;
@@ -48,7 +52,50 @@ bool WriteStream(std::FILE* stream, DWORD which, std::string_view bytes) {
   return std::fflush(stream) == 0;
 }
 
+// The wide text in the system code page, or nullopt when some character of
+// it has only a best-fit form (or none) there. `spelt` gets the conversion
+// with "?" in place of such characters.
+std::optional<std::string> ExactAnsi(std::wstring_view wide, std::string& spelt) {
+  spelt.clear();
+  if (wide.empty()) return std::string();
+  const int size = static_cast<int>(wide.size());
+  const int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), size, nullptr,
+                                         0, nullptr, nullptr);
+  if (length <= 0) return std::nullopt;
+  spelt.assign(static_cast<std::size_t>(length), '\0');
+  BOOL defaulted = FALSE;
+  WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), size, spelt.data(), length, "?",
+                      &defaulted);
+  if (defaulted) return std::nullopt;
+  return spelt;
+}
+
 }  // namespace
+
+ProgramArguments ReadProgramArguments(int argc, char** argv) {
+  ProgramArguments read;
+  int count = 0;
+  LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+  if (wide == nullptr) {
+    read.args.assign(argv, argv + argc);  // the runtime's own split, best fit and all
+    return read;
+  }
+  // The program name as the runtime gave it: it is not a path the run uses.
+  read.args.emplace_back(argc > 0 ? argv[0] : "");
+  for (int i = 1; i < count; ++i) {
+    std::string spelt;
+    if (std::optional<std::string> exact = ExactAnsi(wide[i], spelt)) {
+      read.args.push_back(std::move(*exact));
+    } else {
+      if (read.unspellable.empty()) read.unspellable = spelt.empty() ? "?" : spelt;
+      read.args.push_back(std::move(spelt));
+    }
+  }
+  LocalFree(wide);
+  return read;
+}
+
+unsigned SystemCodePage() { return GetACP(); }
 
 void PrepareConsole() {
   // The bytes go out as they are, as on POSIX: no LF becomes CR LF.
@@ -56,7 +103,9 @@ void PrepareConsole() {
   _setmode(_fileno(stderr), _O_BINARY);
 }
 
-bool WriteStandardOutput(std::string_view bytes) { return WriteStream(stdout, STD_OUTPUT_HANDLE, bytes); }
+bool WriteStandardOutput(std::string_view bytes) {
+  return WriteStream(stdout, STD_OUTPUT_HANDLE, bytes);
+}
 
 void WriteStandardError(std::string_view bytes) { WriteStream(stderr, STD_ERROR_HANDLE, bytes); }
 

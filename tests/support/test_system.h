@@ -20,6 +20,10 @@ struct ProcessResult {
 struct ProcessSettings {
   std::string cwd;                                       // empty: inherit
   std::vector<std::pair<std::string, std::string>> env;  // added or replaced
+  // Windows: the arguments are UTF-8 and reach the child as the wide text
+  // they spell, as from a Unicode shell, whatever the system code page.
+  // POSIX: no difference, arguments are bytes.
+  bool utf8Arguments = false;
 };
 
 // Runs `program` with `args` (without the program name) and waits for it.

@@ -46,7 +46,8 @@ std::string Quoted(const std::string& arg) {
 std::string EnvironmentBlock(const std::vector<std::pair<std::string, std::string>>& changes) {
   std::vector<std::string> entries;
   if (char* block = GetEnvironmentStringsA()) {
-    for (const char* entry = block; *entry != '\0'; entry += std::char_traits<char>::length(entry) + 1) {
+    for (const char* entry = block; *entry != '\0';
+         entry += std::char_traits<char>::length(entry) + 1) {
       entries.emplace_back(entry);
     }
     FreeEnvironmentStringsA(block);
@@ -68,10 +69,19 @@ std::string EnvironmentBlock(const std::vector<std::pair<std::string, std::strin
   return block;
 }
 
+std::wstring Wide(const std::string& text, UINT codePage) {
+  if (text.empty()) return std::wstring();
+  const int size = static_cast<int>(text.size());
+  const int length = MultiByteToWideChar(codePage, 0, text.data(), size, nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  MultiByteToWideChar(codePage, 0, text.data(), size, wide.data(), length);
+  return wide;
+}
+
 HANDLE Inheritable(const std::string& path, DWORD access, DWORD disposition) {
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-  return CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, disposition,
-                     FILE_ATTRIBUTE_NORMAL, nullptr);
+  return CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                     disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
 }  // namespace
@@ -90,7 +100,11 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
   ProcessResult result;
 
   std::string commandLine = Quoted(program);
-  for (const std::string& arg : args) commandLine += " " + Quoted(arg);
+  std::wstring wideCommandLine = Wide(commandLine, CP_ACP);
+  for (const std::string& arg : args) {
+    commandLine += " " + Quoted(arg);
+    wideCommandLine += L" " + Wide(Quoted(arg), settings.utf8Arguments ? CP_UTF8 : CP_ACP);
+  }
   std::string environment = EnvironmentBlock(settings.env);
 
   HANDLE in = Inheritable("NUL", GENERIC_READ, OPEN_EXISTING);
@@ -103,10 +117,25 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
   startup.hStdOutput = out;
   startup.hStdError = err;
   PROCESS_INFORMATION process{};
-  const bool started =
-      in != INVALID_HANDLE_VALUE && out != INVALID_HANDLE_VALUE && err != INVALID_HANDLE_VALUE &&
-      CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, environment.data(),
-                     settings.cwd.empty() ? nullptr : settings.cwd.c_str(), &startup, &process);
+  const bool handles =
+      in != INVALID_HANDLE_VALUE && out != INVALID_HANDLE_VALUE && err != INVALID_HANDLE_VALUE;
+  bool started = false;
+  if (handles && settings.utf8Arguments) {
+    STARTUPINFOW wideStartup{};
+    wideStartup.cb = sizeof wideStartup;
+    wideStartup.dwFlags = startup.dwFlags;
+    wideStartup.hStdInput = in;
+    wideStartup.hStdOutput = out;
+    wideStartup.hStdError = err;
+    const std::wstring cwd = Wide(settings.cwd, CP_ACP);
+    started = CreateProcessW(nullptr, wideCommandLine.data(), nullptr, nullptr, TRUE, 0,
+                             environment.data(), cwd.empty() ? nullptr : cwd.c_str(), &wideStartup,
+                             &process);
+  } else if (handles) {
+    started =
+        CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, environment.data(),
+                       settings.cwd.empty() ? nullptr : settings.cwd.c_str(), &startup, &process);
+  }
   for (HANDLE handle : {in, out, err}) {
     if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
   }
@@ -135,9 +164,9 @@ bool WriteWholeFile(const std::string& path, std::string_view bytes) {
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   DWORD written = 0;
-  const bool whole = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written,
-                               nullptr) &&
-                     written == bytes.size();
+  const bool whole =
+      WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+      written == bytes.size();
   return CloseHandle(file) && whole;
 }
 
