@@ -6,6 +6,7 @@
 #include "platform/file_identity.h"
 #include "platform/input_files.h"
 #include "platform/paths.h"
+#include "platform/target_names.h"
 #include "platform/text.h"
 #include "shell/run_preparation.h"
 #include "shell/ui_text.h"
@@ -76,11 +77,17 @@ bool SameTarget(const std::string& a, const std::string& b) {
 
 // Only regular files (or links to them, replaced as links) are ever
 // replaced, never a file the run reads; anything else is refused, with or
-// without the permission to replace; an existing file stops the run unless
-// replacing is allowed. False when the target is refused.
+// without the permission to replace, and so is a path no file can be
+// written at (a device name, a stream, one too long) and a read-only file;
+// an existing file stops the run unless replacing is allowed. False when
+// the target is refused.
 bool BatchRun::CheckTarget(const std::string& target, bool isList,
                            const std::vector<RunInput>& inputs) {
   const std::string path = ExistingTargetPath(target);
+  if (const std::string problem = TargetNameProblem(path); !problem.empty()) {
+    Report(path + " " + problem + "; it is not written");
+    return false;
+  }
   const bool link = IsLink(path);
   const InputFileState state = CheckInputFile(path);
   if (!link && state == InputFileState::Missing) return true;
@@ -104,6 +111,10 @@ bool BatchRun::CheckTarget(const std::string& target, bool isList,
   }
   if (!settings_.targets.replaceList) {
     Report(path + " already exists; use --force to replace it");
+    return false;
+  }
+  if (IsReadOnlyTarget(path)) {
+    Report(path + " is read-only; it is not replaced");
     return false;
   }
   return true;
