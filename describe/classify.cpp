@@ -1,6 +1,7 @@
 #include "describe/classify.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -153,11 +154,11 @@ SetupSource NamedSource(const DirStructure& tree, DirNode* folder, const std::st
   return source;
 }
 
-// Sources of a multi-install package: the lines of [MultiInstall] that name
-// the primary install ("Path" followed by its number anywhere in the line)
-// and carry a comma, in file order.
-void AddMultiInstallSources(const DirStructure& tree, const IniFile& setup, DirNode* folder,
-                            std::vector<SetupSource>& sources) {
+// The lines of a multi-install package that name its sources: the lines of
+// [MultiInstall] that name the primary install ("Path" followed by its
+// number anywhere in the line) and carry a comma, in file order.
+template <typename Visit>
+void VisitMultiInstallLines(const IniFile& setup, Visit&& visit) {
   const std::vector<std::string> lines = setup.SectionLines("MultiInstall");
   std::string primary;
   for (const std::string& line : lines) {
@@ -169,25 +170,66 @@ void AddMultiInstallSources(const DirStructure& tree, const IniFile& setup, DirN
     break;
   }
   const std::string wanted = "Path" + primary;
-  ResolvedPaths resolved;
   for (const std::string& line : lines) {
     if (line.find(wanted) != std::string::npos && line.find(',') != std::string::npos) {
-      sources.push_back(NamedSource(tree, folder, line, resolved));
+      visit(line);
     }
   }
 }
 
-// Sources of an ordinary package: the comma lines of [InstallPath], last
-// line first.
-void AddInstallPathSources(const DirStructure& tree, const IniFile& setup, DirNode* folder,
-                           std::vector<SetupSource>& sources) {
+// The lines of an ordinary package that name its sources: the comma lines
+// of [InstallPath], last line first.
+template <typename Visit>
+void VisitInstallPathLines(const IniFile& setup, Visit&& visit) {
   const std::vector<std::string> lines = setup.SectionLines("InstallPath");
-  ResolvedPaths resolved;
   for (auto it = lines.rbegin(); it != lines.rend(); ++it) {
-    if (it->find(',') != std::string::npos) {
-      sources.push_back(NamedSource(tree, folder, *it, resolved));
-    }
+    if (it->find(',') != std::string::npos) visit(*it);
   }
+}
+
+// The source lines of a package file whose InstallType is not "0", in
+// record order.
+template <typename Visit>
+void VisitSourceLines(const IniFile& setup, const std::string& installType, Visit&& visit) {
+  if (installType == "4") {
+    VisitMultiInstallLines(setup, visit);
+  } else {
+    VisitInstallPathLines(setup, visit);
+  }
+}
+
+// A run of consecutive sources that name the same file.
+struct SourceRun {
+  std::string path;
+  std::size_t count = 1;
+};
+
+// The folder's description sources in record order, consecutive repeats of
+// one file counted in a run of their own rather than listed each time.
+std::vector<SourceRun> DescriptionSourceRuns(DirStructure& tree, DirNode* folder) {
+  if (folder == nullptr) return {};
+  if (std::optional<std::string> readme = tree.FindFile(folder, kReadmeIni)) return {{*readme}};
+  if (std::optional<std::string> app = tree.FindFile(folder, kAppSetupIni)) return {{*app}};
+  const std::optional<std::string> zolt = tree.FindFile(folder, kZoltSetupIni);
+  if (!zolt) return {};
+  // A ZoltSetup.ini that leads off the disc is not read: it stands as the
+  // folder's one source, which then counts as missing.
+  if (OutsideDisc(tree, folder, *zolt)) return {{*zolt}};
+
+  const IniFile setup = IniFile::Load(*zolt);
+  const std::string installType = setup.Get("Root", "InstallType", "");
+  if (installType == "0") return {{*zolt}};
+  std::vector<SourceRun> runs;
+  ResolvedPaths resolved;
+  VisitSourceLines(setup, installType, [&](const std::string& line) {
+    std::string path = SubInstallPath(tree, folder, line, resolved);
+    if (!runs.empty() && runs.back().path == path) {
+      ++runs.back().count;
+    } else {
+      runs.push_back(SourceRun{std::move(path)});
+    }
+  });
+  return runs;
 }
 
 // Fills one record from a parsed source; `english` is the package's parsed
@@ -300,18 +342,9 @@ void ClassifyPackages(DirStructure& tree, DirNode* node, int depthLimit, Message
 }
 
 std::vector<std::string> ListDescriptionSources(DirStructure& tree, DirNode* folder) {
-  if (folder == nullptr) return {};
-  if (std::optional<std::string> readme = tree.FindFile(folder, kReadmeIni)) return {*readme};
-  if (std::optional<std::string> app = tree.FindFile(folder, kAppSetupIni)) return {*app};
-  const std::optional<std::string> zolt = tree.FindFile(folder, kZoltSetupIni);
-  if (!zolt) return {};
-  // A ZoltSetup.ini that leads off the disc is not read: it stands as the
-  // folder's one source, which then counts as missing.
-  if (OutsideDisc(tree, folder, *zolt)) return {*zolt};
-
   std::vector<std::string> paths;
-  for (SetupSource& source : ListSetupSources(tree, folder, *zolt, IniFile::Load(*zolt))) {
-    paths.push_back(std::move(source.path));
+  for (SourceRun& run : DescriptionSourceRuns(tree, folder)) {
+    paths.insert(paths.end(), run.count, run.path);
   }
   return paths;
 }
@@ -322,11 +355,12 @@ std::vector<SetupSource> ListSetupSources(const DirStructure& tree, DirNode* fol
   std::vector<SetupSource> sources;
   if (installType == "0") {
     sources.push_back(SetupSource{setupPath, {}, {}});
-  } else if (installType == "4") {
-    AddMultiInstallSources(tree, setup, folder, sources);
-  } else {
-    AddInstallPathSources(tree, setup, folder, sources);
+    return sources;
   }
+  ResolvedPaths resolved;
+  VisitSourceLines(setup, installType, [&](const std::string& line) {
+    sources.push_back(NamedSource(tree, folder, line, resolved));
+  });
   return sources;
 }
 
@@ -354,8 +388,13 @@ void ExtendRecordChain(DescrStruct& record, int n) {
 
 void LoadFolderDescription(DirStructure& tree, DescrStruct& record, DirNode* folder) {
   if (folder == nullptr) return;
-  const std::vector<std::string> sources = ListDescriptionSources(tree, folder);
-  ExtendRecordChain(record, static_cast<int>(sources.size()));
+  const std::vector<SourceRun> runs = DescriptionSourceRuns(tree, folder);
+  // The first record stands for the first source alone; a run that starts
+  // there goes on in the chained record behind it.
+  std::size_t chained = 0;
+  for (std::size_t i = 0; i < runs.size(); ++i) chained += i == 0 && runs[i].count > 1 ? 2 : 1;
+  ExtendRecordChain(record, static_cast<int>(chained));
+  record.Repeats = 1;
 
   // The English file is the package folder's own, also for sub-install
   // sources in sub-folders; tool and application packages take none.
@@ -363,12 +402,12 @@ void LoadFolderDescription(DirStructure& tree, DescrStruct& record, DirNode* fol
   if (!tree.FindFile(folder, kReadmeIni) && !tree.FindFile(folder, kAppSetupIni)) {
     englishPath = tree.FindFile(folder, kEnglishIni);
     // An English.ini that leads off the disc counts as absent.
-    if (englishPath && !sources.empty() && OutsideDisc(tree, folder, *englishPath)) {
+    if (englishPath && !runs.empty() && OutsideDisc(tree, folder, *englishPath)) {
       englishPath.reset();
     }
   }
   IniFile english;
-  if (englishPath && !sources.empty()) english = IniFile::Load(*englishPath);
+  if (englishPath && !runs.empty()) english = IniFile::Load(*englishPath);
 
   // A source outside the disc counts as missing; its record stays empty.
   // A source named again is not read again: its record takes what the
@@ -376,13 +415,14 @@ void LoadFolderDescription(DirStructure& tree, DescrStruct& record, DirNode* fol
   // the first record may not, so it is no model).
   std::unordered_map<std::string_view, const DescrStruct*> firstReader;
   DescrStruct* target = &record;
-  for (const std::string& source : sources) {
+  auto describe = [&](const std::string& source, std::size_t repeats) {
+    target->Repeats = repeats;
     if (target != &record) {
       const auto [seen, inserted] = firstReader.emplace(source, target);
       if (!inserted) {
         CopyDescription(*seen->second, *target);
         target = target->Next.get();
-        continue;
+        return;
       }
     }
     if (OutsideDisc(tree, folder, source)) {
@@ -391,6 +431,14 @@ void LoadFolderDescription(DirStructure& tree, DescrStruct& record, DirNode* fol
       ReadParsedSource(*target, source, IniFile::Load(source), englishPath ? &english : nullptr);
     }
     target = target->Next.get();
+  };
+  for (const SourceRun& run : runs) {
+    if (target == &record && run.count > 1) {
+      describe(run.path, 1);
+      describe(run.path, run.count - 1);
+    } else {
+      describe(run.path, run.count);
+    }
   }
 }
 

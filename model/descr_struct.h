@@ -1,8 +1,11 @@
 #pragma once
 // The description record of a package folder, filled from the package's INI
 // files. A folder with several install sources has one record per source,
-// chained through Next; the folder's node holds the first.
+// chained through Next; the folder's node holds the first. Sources named
+// on consecutive install lines by the same file share one record, which
+// counts them in Repeats (its list line is written that many times).
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -45,6 +48,9 @@ struct DescrStruct {
   // The record's install source lies outside the disc root (through ".."
   // or a link): it was not read and the record stays empty.
   bool SourceOutsideDisc = false;
+  // How many consecutive sources of the chain this record stands for: one,
+  // or more when install lines in a row name the same file.
+  std::size_t Repeats = 1;
 };
 
 }  // namespace cartulon

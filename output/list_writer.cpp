@@ -1,6 +1,7 @@
 #include "output/list_writer.h"
 
 #include <cerrno>
+#include <cstddef>
 #include <cstdio>
 #include <cstring>
 #include <optional>
@@ -65,15 +66,18 @@ void EmitNodeLines(DirNode* node, PreviewMap& map, const ListContext& context) {
     const std::string padding =
         Blanks(NamePaddingLength(indent, static_cast<long long>(line.size())));
     line += padding;
-    // One line per record of the chain; the later ones keep the description
+    // One line per source of the chain; the later ones keep the description
     // column of the first and leave the name part blank.
+    const std::string later = prefix + Blanks(nameWidth) + padding;
     for (DescrStruct* record = node->Data.get(); record != nullptr; record = record->Next.get()) {
-      if (record->Enabled) {
-        if (record->EntryText.empty()) ComposeEntryText(*record, context.masters);
-        line += record->EntryText;
+      if (record->Enabled && record->EntryText.empty()) {
+        ComposeEntryText(*record, context.masters);
       }
-      map.AddPreviewLine(std::move(line), node, -1);
-      line = prefix + Blanks(nameWidth) + padding;
+      for (std::size_t k = 0; k < record->Repeats; ++k) {
+        if (record->Enabled) line += record->EntryText;
+        map.AddPreviewLine(std::move(line), node, -1);
+        line = later;
+      }
     }
   }
 
@@ -145,7 +149,12 @@ std::vector<std::string> BuildFooter(const ListSettings& settings) {
 std::string AssembleFileList(const std::vector<std::string>& titleLines,
                              const std::vector<std::string>& entryLines,
                              const std::vector<std::string>& footer) {
+  std::size_t size = 0;
+  for (const std::vector<std::string>* part : {&titleLines, &entryLines, &footer}) {
+    for (const std::string& line : *part) size += line.size() + 2;
+  }
   std::string bytes;
+  bytes.reserve(size);
   for (const std::vector<std::string>* part : {&titleLines, &entryLines, &footer}) {
     for (const std::string& line : *part) {
       bytes += line;

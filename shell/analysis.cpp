@@ -29,6 +29,10 @@ bool PrepareInitialPreview(DirStructure& tree, Preview& preview, const ListConte
   if (tree.RootDir != nullptr) DirStructure::SortChildren(tree.RootDir);
   const bool first = GeneratePreview(tree, preview, context, messages);
   if (tree.RootDir != nullptr) CompactChecks(tree.RootDir);
+  // The first lines are let go before the second ones are built, so that a
+  // huge list is never held twice; when either generation fails the run
+  // shows no entry lines anyway.
+  preview.map = PreviewMap{};
   const bool second = GeneratePreview(tree, preview, context, messages);
   return first && second;
 }

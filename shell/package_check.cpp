@@ -99,11 +99,12 @@ bool IsKnownOSTag(std::string_view key) {
   return false;
 }
 
-// The records of a folder's chain, first to last.
+// The records of a folder's chain, first to last, one entry per source (a
+// record that stands for several sources in a row is there as often).
 std::vector<DescrStruct*> Records(DirNode* folder) {
   std::vector<DescrStruct*> records;
   for (DescrStruct* record = folder->Data.get(); record != nullptr; record = record->Next.get()) {
-    records.push_back(record);
+    records.insert(records.end(), record->Repeats, record);
   }
   return records;
 }

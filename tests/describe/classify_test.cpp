@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "describe/os_tags.h"
@@ -515,6 +516,63 @@ TEST_F(PackageRecordsTest, AVeryLongChainIsBuiltAndFreedWithoutDeepCalls) {
   ExtendRecordChain(moved, 2);
   ExtendRecordChain(*Node("Pkg")->Data, kRecords);
   tree_.reset();
+}
+
+// Install lines in a row that name one file share a record that counts
+// them; the chain then grows with the runs, not with the lines.
+TEST_F(PackageRecordsTest, RepeatedSourcesInARowShareOneRecord) {
+  struct Case {
+    const char* name;
+    std::vector<std::string> files;  // the file of each [InstallPath] line, in file order
+    std::vector<std::pair<std::string, std::size_t>> chain;  // version, repeats
+  };
+  // Lines are taken last first; the first record stands for one source.
+  const std::vector<Case> cases = {
+      {"one line", {"A"}, {{"A", 1}}},
+      {"two alike", {"A", "A"}, {{"A", 1}, {"A", 1}}},
+      {"a run", {"A", "A", "A", "A"}, {{"A", 1}, {"A", 3}}},
+      {"two runs", {"A", "A", "B", "B", "B"}, {{"B", 1}, {"B", 2}, {"A", 2}}},
+      {"interleaved", {"A", "B", "A", "B"}, {{"B", 1}, {"A", 1}, {"B", 1}, {"A", 1}}},
+      {"runs of a missing file", {"Gone", "Gone", "A", "Gone"}, {{"", 1}, {"A", 1}, {"", 2}}},
+  };
+  disc_.WriteFile("Pkg/English.ini", kEnglish);
+  disc_.WriteFile("Pkg/A/Setup.ini", InstallerFile("A", {}));
+  disc_.WriteFile("Pkg/B/Setup.ini", InstallerFile("B", {}));
+  for (const Case& c : cases) {
+    std::vector<std::string> lines = {"[InstallPath]"};
+    std::vector<std::string> expectedSources;
+    for (std::size_t k = 0; k < c.files.size(); ++k) {
+      lines.push_back(std::to_string(k) + "=x," + c.files[k] + "\\Setup.ini");
+      expectedSources.insert(expectedSources.begin(),
+                             disc_.Path("Pkg/" + c.files[k] + "/Setup.ini"));
+    }
+    disc_.WriteFile("Pkg/ZoltSetup.ini", Crlf(lines));
+    Analyse();
+    EXPECT_EQ(ListDescriptionSources(*tree_, Node("Pkg")), expectedSources) << c.name;
+    std::vector<std::pair<std::string, std::size_t>> chain;
+    for (const DescrStruct* record : Chain(Node("Pkg"))) {
+      chain.emplace_back(record->Version, record->Repeats);
+      EXPECT_EQ(record->Title, record->Version.empty() ? "" : "Demo Driver") << c.name;
+    }
+    EXPECT_EQ(chain, c.chain) << c.name;
+  }
+}
+
+TEST_F(PackageRecordsTest, RecordsOfOneRepeatedSourceDoNotGrowWithItsLines) {
+  disc_.WriteFile("Pkg/English.ini", kEnglish);
+  disc_.WriteFile("Pkg/Win7/Setup.ini", InstallerFile("7", {}));
+  std::vector<std::size_t> chainLengths;
+  for (int lines : {10, 1000, 100000}) {
+    std::string setup = "[InstallPath]\r\n";
+    for (int k = 0; k < lines; ++k) setup += std::to_string(k) + "=x,Win7\\Setup.ini\r\n";
+    disc_.WriteFile("Pkg/ZoltSetup.ini", setup);
+    Analyse();
+    std::size_t sources = 0;
+    for (const DescrStruct* record : Chain(Node("Pkg"))) sources += record->Repeats;
+    EXPECT_EQ(sources, static_cast<std::size_t>(lines));
+    chainLengths.push_back(Chain(Node("Pkg")).size());
+  }
+  EXPECT_EQ(chainLengths, (std::vector<std::size_t>{2, 2, 2}));
 }
 
 TEST_F(PackageRecordsTest, InstallerSourceWithoutEnglishFileStaysEmpty) {

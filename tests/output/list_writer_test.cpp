@@ -127,13 +127,14 @@ TEST_F(ListWriterTest, LongNamesGetExactlyTwoBlanks) {
                                 }));
 }
 
-TEST_F(ListWriterTest, RecordChainGivesOneLinePerRecordInOneColumn) {
+TEST_F(ListWriterTest, RecordChainGivesOneLinePerSourceInOneColumn) {
   DirNode* folder = tree_.Add(tree_.Root(), "Chipset", "- First.");
   DescrStruct* first = folder->Data.get();
   first->Next = std::make_unique<DescrStruct>();
   first->Next->EntryText = "- Second.";
   first->Next->Next = std::make_unique<DescrStruct>();
   first->Next->Next->EntryText = "- Third.";
+  first->Next->Next->Repeats = 2;  // stands for two sources in a row
   DirNode* deep = tree_.Add(folder, "VeryLongSubInstallFolderName", "- A.");
   deep->Data->Next = std::make_unique<DescrStruct>();
   deep->Data->Next->EntryText = "- B.";
@@ -146,12 +147,13 @@ TEST_F(ListWriterTest, RecordChainGivesOneLinePerRecordInOneColumn) {
                                   "-Chipset" + Blanks(17) + "- First.",
                                   Blanks(25) + "- Second.",
                                   Blanks(25) + "- Third.",
+                                  Blanks(25) + "- Third.",
                                   longName + "  - A.",
                                   Blanks(longName.size() + 2) + "- B.",
                                   "",
                               }));
   EXPECT_EQ(map.LineNodes,
-            (std::vector<DirNode*>{folder, folder, folder, deep, deep, nullptr}));
+            (std::vector<DirNode*>{folder, folder, folder, folder, deep, deep, nullptr}));
 }
 
 TEST_F(ListWriterTest, DisabledRecordKeepsItsLineWithoutDescription) {

@@ -284,6 +284,20 @@ TEST_F(DiscCheckTest, NoTitleWhenEnglishIniHasNone) {
   EXPECT_TRUE(Says(findings[0], "\"...\""));
 }
 
+TEST_F(DiscCheckTest, SourcesNamedOnLinesInARowAreCheckedAsEachLineNamesThem) {
+  // Three lines name one file, then one line another: the records of the
+  // run are checked source by source, as every line had a record.
+  Write("Drivers/Many/ZoltSetup.ini",
+        "[InstallPath]\r\n1=A,Gone\\Setup.ini\r\n2=A,Sub\\Setup.ini\r\n"
+        "3=A,Sub\\Setup.ini\r\n4=A,Sub\\Setup.ini\r\n");
+  Write("Drivers/Many/Sub/Setup.ini", Installer(Win7Tags(true, false)));
+  Write("Drivers/Many/English.ini", "[Default]\r\nOther=1\r\n");
+  const std::vector<Finding> findings = Check();
+  ASSERT_EQ(Lines(findings), (std::vector<std::string>{"error missing-source Drivers\\Many",
+                                                       "warning no-title Drivers\\Many"}));
+  EXPECT_TRUE(Says(findings[0], "Gone\\Setup.ini named in [InstallPath]"));
+}
+
 TEST_F(DiscCheckTest, NoVersionForInstallerAndSetupRecordsButNotForTools) {
   Package("Drivers/Inst", Installer(Win7Tags(), "PassWHQL=1\r\n"));
   Write("Drivers/App/AppSetup.ini", "[Setup]\r\nName=App\r\n");
