@@ -12,6 +12,7 @@
 #include "platform/input_files.h"
 #include "platform/paths.h"
 #include "platform/text.h"
+#include "shell/driver_files.h"
 
 namespace cartulon {
 
@@ -293,11 +294,17 @@ class PackageChecker {
     const bool chainFits = records.size() == std::max<std::size_t>(sources.size(), 1);
     std::vector<SourceState> states;
     states.reserve(sources.size());
+    DriverFileCheck drivers(tree_, folder_,
+                            [this](Severity severity, std::string_view code, std::string message) {
+                              Add(severity, code, std::move(message));
+                            });
     for (std::size_t i = 0; i < sources.size(); ++i) {
       states.push_back(InspectSource(sources[i], section, setupName, englishPath.has_value()));
       if (englishPath && chainFits && states.back().readable &&
           IsInstallerSource(sources[i].path)) {
         CheckInstallerRecord(*records[i], states.back());
+        drivers.CheckRecord(*records[i], states.back().name,
+                            RecordInfFiles(tree_, folder_, sources[i]));
       }
     }
 
