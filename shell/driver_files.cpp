@@ -1,8 +1,10 @@
 #include "shell/driver_files.h"
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 
+#include "platform/disc_files.h"
 #include "platform/paths.h"
 #include "platform/text.h"
 
@@ -51,9 +53,9 @@ bool SameVersionNumbers(std::string_view a, std::string_view b) {
   return true;
 }
 
-std::vector<std::string> RecordInfFiles(const DirStructure& tree, DirNode* packageFolder,
-                                        const SetupSource& source) {
-  std::vector<std::string> files;
+std::vector<InfFile> RecordInfFiles(const DirStructure& tree, DirNode* packageFolder,
+                                    const SetupSource& source) {
+  std::vector<InfFile> files;
   if (packageFolder == nullptr) return files;
   DirNode* top = packageFolder;
   if (!source.written.empty()) {
@@ -65,7 +67,7 @@ std::vector<std::string> RecordInfFiles(const DirStructure& tree, DirNode* packa
     DirNode* node = pending.back();
     pending.pop_back();
     for (const std::string& name : tree.FileNames(node)) {
-      if (IsInfName(name)) files.push_back(JoinPath(node->FullPath, name));
+      if (IsInfName(name)) files.push_back(InfFile{node, JoinPath(node->FullPath, name)});
     }
     for (auto it = node->Children.rbegin(); it != node->Children.rend(); ++it) {
       if (!(*it)->IsFileLeaf) pending.push_back(*it);
@@ -91,15 +93,17 @@ std::string DriverFileCheck::Name(const std::string& path) const {
   return EscapeControlCharacters(name);
 }
 
-const DriverFileCheck::InfState& DriverFileCheck::Inspect(const std::string& path) {
+DriverFileCheck::InfState& DriverFileCheck::Inspect(const std::string& path) {
   if (const auto known = infs_.find(path); known != infs_.end()) return known->second;
   InfState& state = infs_[path];
   std::string reason;
-  if (!ReadInfVersion(path, state.version, &reason)) {
+  const bool read = ReadInfVersion(path, state.version, &reason);
+  state.hasVersion = read && state.version.hasVersionSection;
+  if (!read) {
     report_(Severity::Warning, check_code::kBadInf,
             "the INF file " + Name(path) + " cannot be read (" + reason +
                 "); the list's claims are not checked against it");
-  } else if (!state.version.hasVersionSection) {
+  } else if (!state.hasVersion) {
     report_(Severity::Warning, check_code::kBadInf,
             "the INF file " + Name(path) +
                 " has no [Version] section; the list's claims are not checked against it");
@@ -113,12 +117,62 @@ const DriverFileCheck::InfState& DriverFileCheck::Inspect(const std::string& pat
   return state;
 }
 
-void DriverFileCheck::CheckRecord(const DescrStruct& record, const std::string& sourceName,
-                                  const std::vector<std::string>& infFiles) {
+std::string DriverFileCheck::CatalogProblem(DirNode* folder, const std::string& key,
+                                            const std::string& name) {
+  const std::string named = "names the catalog " + EscapeControlCharacters(name) + " (" +
+                            EscapeControlCharacters(key) + ")";
+  const std::optional<std::string> path =
+      name.find_first_of("\\/") == std::string::npos
+          ? tree_.FindFile(folder, name)
+          : ResolveOnDisc(folder->FullPath, FromDiscPath(name), EntryKind::File);
+  if (!path) return named + ", which does not exist";
+  auto known = catalogs_.find(*path);
+  if (known == catalogs_.end()) known = catalogs_.emplace(*path, ReadCatalogSigner(*path)).first;
+  const CatalogSigner& signer = known->second;
+  switch (signer.signature) {
+    case CatalogSignature::Unreadable:
+      return named + ", which cannot be read (" + EscapeControlCharacters(signer.reason) + ")";
+    case CatalogSignature::NotSigned:
+      return named + ", which is not a signed message";
+    case CatalogSignature::Signed:
+      break;
+  }
+  if (signer.signer == kHardwarePublisherName) return {};
+  if (signer.signer.empty()) {
+    return named + ", whose signer's certificate is not in it or names no one";
+  }
+  return named + ", which is signed by \"" + EscapeControlCharacters(signer.signer) +
+         "\", not by " + std::string(kHardwarePublisherName);
+}
+
+void DriverFileCheck::CheckCatalogs(const InfFile& inf, InfState& state) {
+  if (state.catalogsChecked || !state.hasVersion) return;
+  state.catalogsChecked = true;
+  std::vector<std::string> problems;
+  if (state.version.catalogFiles.empty()) {
+    problems.push_back("names no catalog (no CatalogFile in [Version])");
+  }
+  for (const auto& [key, name] : state.version.catalogFiles) {
+    std::string problem = CatalogProblem(inf.folder, key, name);
+    if (!problem.empty()) problems.push_back(std::move(problem));
+  }
+  if (problems.empty()) return;
+  std::string message = "the list says (WHQL), but the INF file " + Name(inf.path) + " ";
+  for (std::size_t i = 0; i < problems.size(); ++i) {
+    if (i > 0) message += "; it ";
+    message += problems[i];
+  }
+  report_(Severity::Warning, check_code::kWhqlUnproven, std::move(message));
+}
+
+void DriverFileCheck::CheckRecord(const DescrStruct& record, bool claimsWhql,
+                                  const std::string& sourceName,
+                                  const std::vector<InfFile>& infFiles) {
   std::vector<std::pair<std::string, std::string>> versions;  // INF name, DriverVer version
-  for (const std::string& path : infFiles) {
-    const InfState& state = Inspect(path);
-    if (state.usable) versions.emplace_back(Name(path), state.version.driverVersion);
+  for (const InfFile& inf : infFiles) {
+    InfState& state = Inspect(inf.path);
+    if (state.usable) versions.emplace_back(Name(inf.path), state.version.driverVersion);
+    if (claimsWhql) CheckCatalogs(inf, state);
   }
   if (record.Version.empty() || versions.empty()) return;
   for (const auto& [name, version] : versions) {

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "describe/classify.h"
+#include "describe/entry_text.h"
 #include "platform/ini_profile.h"
 #include "platform/input_files.h"
 #include "platform/paths.h"
@@ -303,7 +304,7 @@ class PackageChecker {
       if (englishPath && chainFits && states.back().readable &&
           IsInstallerSource(sources[i].path)) {
         CheckInstallerRecord(*records[i], states.back());
-        drivers.CheckRecord(*records[i], states.back().name,
+        drivers.CheckRecord(*records[i], ClaimsWhql(*records[i]), states.back().name,
                             RecordInfFiles(tree_, folder_, sources[i]));
       }
     }
@@ -332,6 +333,14 @@ class PackageChecker {
     if (!FirstRecordUndescribed()) return;
     AddNoDescription(setupName, SetupReason(setupName, setupFile, setupEncoding, installType,
                                             sources, states, englishPath.has_value(), chainFits));
+  }
+
+  // The record's line in the list ends in "---(WHQL).", as Generate
+  // composes it.
+  bool ClaimsWhql(DescrStruct& record) const {
+    if (record.WHQLStatus != "1") return false;
+    if (record.EntryText.empty()) ComposeEntryText(record, context_.masters);
+    return !record.EntryText.empty();
   }
 
   static bool IsInstallerSource(const std::string& path) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "output/layout_rules.h"
+#include "platform/input_files.h"
 #include "platform/message_sink.h"
 #include "shell/analysis.h"
 #include "support/temp_disc.h"
@@ -25,9 +26,13 @@ constexpr const char* kWin7Tags =
     "[OS_Language_Tag]\r\nWNT_6.1P_32=1\r\nWNT_6.1P_32_MCE=1\r\nWNT_6.1H_32=1\r\n"
     "WNT_6.1H_32_MCE=1\r\n";
 
-std::string Installer(const std::string& version) {
-  return "[Root]\r\nInstallType=0\r\n[InstAllInfo]\r\nVersion=" + version +
-         "\r\nPassWHQL=1\r\n" + kWin7Tags;
+std::string Installer(const std::string& version, const std::string& whql = "1") {
+  return "[Root]\r\nInstallType=0\r\n[InstAllInfo]\r\nVersion=" + version + "\r\nPassWHQL=" + whql +
+         "\r\n" + kWin7Tags;
+}
+
+std::string CatalogBytes(const std::string& name) {
+  return ReadInputFile(std::string(CARTULON_TEST_DATA) + "/catalogs/" + name).value_or("");
 }
 
 std::string Inf(const std::string& version) {
@@ -55,12 +60,14 @@ class DriverFilesTest : public ::testing::Test {
     return outer_.WriteFile("disc/" + rel, bytes);
   }
 
-  // The findings of the driver-file codes, as "code path".
-  std::vector<std::string> Check(int depth = 6) {
+  // The findings of the INF codes (or of whql-unproven), as "code path".
+  std::vector<std::string> Check(int depth = 6, bool whql = false) {
     tree_ = RunAnalysis(root_, depth, rules_, messages_);
     findings_.clear();
     for (Finding& finding : CheckDisc(*tree_, inputs_)) {
-      if (finding.code == check_code::kInfVersion || finding.code == check_code::kBadInf) {
+      const bool inf =
+          finding.code == check_code::kInfVersion || finding.code == check_code::kBadInf;
+      if (whql ? finding.code == check_code::kWhqlUnproven : inf) {
         findings_.push_back(std::move(finding));
       }
     }
@@ -160,6 +167,49 @@ TEST_F(DriverFilesTest, InfFilesBeyondTheSearchDepthAreNotTheRecords) {
   // Drivers is depth 1, LAN 2, a 3, b 4, c 5: with depth 4 the scan does
   // not reach c.
   EXPECT_EQ(Check(4), std::vector<std::string>{});
+}
+
+TEST_F(DriverFilesTest, WhqlUnprovenOncePerInfFileWhoseCatalogsDoNotShowTheProgram) {
+  // Certified and proven: the catalog beside the INF file, in another
+  // letter case, and a decorated key.
+  Package("Drivers/Good", Installer("1.0"));
+  Write("Drivers/Good/drv/good.inf",
+        "[Version]\r\nDriverVer=1/1/2024,1.0\r\nCatalogFile.NTamd64=GOOD.cat\r\n");
+  Write("Drivers/Good/drv/good.CAT", CatalogBytes("hardware.cat"));
+  // Claims that are not the list's: a Beta package is not looked at.
+  Package("Drivers/Beta", Installer("1.0", "0"));
+  Write("Drivers/Beta/beta.inf", "[Version]\r\nDriverVer=1/1/2024,1.0\r\n");
+  // One package per fault.
+  Package("Drivers/A_NoCatalog", Installer("1.0"));
+  Write("Drivers/A_NoCatalog/a.inf", "[Version]\r\nDriverVer=1/1/2024,1.0\r\n");
+  Package("Drivers/B_Missing", Installer("1.0"));
+  Write("Drivers/B_Missing/b.inf", Inf("1.0"));
+  Package("Drivers/C_Vendor", Installer("1.0"));
+  Write("Drivers/C_Vendor/c.inf", Inf("1.0"));
+  Write("Drivers/C_Vendor/drv.cat", CatalogBytes("vendor.cat"));
+  Package("Drivers/D_NotSigned", Installer("1.0"));
+  Write("Drivers/D_NotSigned/d.inf", Inf("1.0"));
+  Write("Drivers/D_NotSigned/drv.cat", CatalogBytes("notsigned.cat"));
+  Package("Drivers/E_NoCert", Installer("1.0"));
+  Write("Drivers/E_NoCert/e.inf",
+        "[Version]\r\nDriverVer=1/1/2024,1.0\r\nCatalogFile=drv.cat\r\nCatalogFile.nt=gone.cat\r\n");
+  Write("Drivers/E_NoCert/drv.cat", CatalogBytes("nocert.cat"));
+  EXPECT_EQ(Check(6, true),
+            (std::vector<std::string>{"whql-unproven Drivers\\A_NoCatalog",
+                                      "whql-unproven Drivers\\B_Missing",
+                                      "whql-unproven Drivers\\C_Vendor",
+                                      "whql-unproven Drivers\\D_NotSigned",
+                                      "whql-unproven Drivers\\E_NoCert"}));
+  EXPECT_TRUE(Says(0, "the INF file a.inf names no catalog")) << findings_[0].message;
+  EXPECT_TRUE(Says(1, "names the catalog drv.cat (CatalogFile), which does not exist"))
+      << findings_[1].message;
+  EXPECT_TRUE(Says(2, "signed by \"Zolt Devices Test Signing\", not by Microsoft Windows "
+                      "Hardware Compatibility Publisher"))
+      << findings_[2].message;
+  EXPECT_TRUE(Says(3, "which is not a signed message")) << findings_[3].message;
+  EXPECT_TRUE(Says(4, "whose signer's certificate is not in it")) << findings_[4].message;
+  EXPECT_TRUE(Says(4, "; it names the catalog gone.cat (CatalogFile.nt), which does not exist"))
+      << findings_[4].message;
 }
 
 struct VersionPair {
