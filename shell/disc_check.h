@@ -33,6 +33,9 @@ inline constexpr std::string_view kCaseCollision = "case-collision";
 inline constexpr std::string_view kEncoding = "encoding";
 inline constexpr std::string_view kMasterFile = "master-file";
 inline constexpr std::string_view kLongPath = "long-path";
+inline constexpr std::string_view kInfVersion = "inf-version";
+inline constexpr std::string_view kBadInf = "bad-inf";
+inline constexpr std::string_view kWhqlUnproven = "whql-unproven";
 }  // namespace check_code
 
 struct Finding {

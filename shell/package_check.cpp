@@ -8,10 +8,12 @@
 #include <utility>
 
 #include "describe/classify.h"
+#include "describe/entry_text.h"
 #include "platform/ini_profile.h"
 #include "platform/input_files.h"
 #include "platform/paths.h"
 #include "platform/text.h"
+#include "shell/driver_files.h"
 
 namespace cartulon {
 
@@ -294,11 +296,17 @@ class PackageChecker {
     const bool chainFits = records.size() == std::max<std::size_t>(sources.size(), 1);
     std::vector<SourceState> states;
     states.reserve(sources.size());
+    DriverFileCheck drivers(tree_, folder_,
+                            [this](Severity severity, std::string_view code, std::string message) {
+                              Add(severity, code, std::move(message));
+                            });
     for (std::size_t i = 0; i < sources.size(); ++i) {
       states.push_back(InspectSource(sources[i], section, setupName, englishPath.has_value()));
       if (englishPath && chainFits && states.back().readable &&
           IsInstallerSource(sources[i].path)) {
         CheckInstallerRecord(*records[i], states.back());
+        drivers.CheckRecord(*records[i], ClaimsWhql(*records[i]), states.back().name,
+                            RecordInfFiles(tree_, folder_, sources[i]));
       }
     }
 
@@ -326,6 +334,14 @@ class PackageChecker {
     if (!FirstRecordUndescribed()) return;
     AddNoDescription(setupName, SetupReason(setupName, setupFile, setupEncoding, installType,
                                             sources, states, englishPath.has_value(), chainFits));
+  }
+
+  // The record's line in the list ends in "---(WHQL).", as Generate
+  // composes it.
+  bool ClaimsWhql(DescrStruct& record) const {
+    if (record.WHQLStatus != "1") return false;
+    if (record.EntryText.empty()) ComposeEntryText(record, context_.masters);
+    return !record.EntryText.empty();
   }
 
   static bool IsInstallerSource(const std::string& path) {

@@ -135,10 +135,11 @@ TEST(CliCheckSamples, TheBrokenDiscShowsEveryFindingItCanHoldOnce) {
   // checkout cannot hold; scripts/broken-cd adds them to a copy.
   for (const char* code : {"no-description", "no-english-file", "missing-source", "outside-disc",
                            "bad-whql", "partial-os-group", "unknown-os-tag", "no-title",
-                           "no-version", "unmatched-rule", "encoding"}) {
+                           "no-version", "unmatched-rule", "encoding", "inf-version", "bad-inf",
+                           "whql-unproven"}) {
     EXPECT_EQ(codes.count(code), 1u) << code << " in\n" << r.out;
   }
-  EXPECT_EQ(codes.size(), 11u) << r.out;
+  EXPECT_EQ(codes.size(), 14u) << r.out;
 }
 
 }  // namespace
