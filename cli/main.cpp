@@ -16,6 +16,7 @@
 #include "cli/check_command.h"
 #include "cli/stderr_output.h"
 #include "output/save_target.h"
+#include "platform/code_page.h"
 #include "platform/console.h"
 #include "platform/disc_files.h"
 #include "platform/file_identity.h"
@@ -127,6 +128,19 @@ class OptionCheck {
     *value = static_cast<int>(*parsed);
   }
 
+  // A code page the conversion of names knows (platform/code_page.h).
+  void CodePage(const CLI::Option* option, const std::string& text, unsigned* value) {
+    if (option->count() == 0) return;
+    const std::optional<std::int64_t> parsed = ParseCommandLineNumber(text);
+    if (!parsed || *parsed < 0 || *parsed > 65535 ||
+        !KnownCodePage(static_cast<unsigned>(*parsed))) {
+      return Bad("--codepage", text,
+                 "is not a code page this program knows: 874, 932, 936, 949, 950 or 1250 to "
+                 "1258");
+    }
+    *value = static_cast<unsigned>(*parsed);
+  }
+
   void NotEmpty(const char* name, const CLI::Option* option, const std::string& text) {
     if (option->count() > 0 && text.empty()) Bad(name, text, "must not be empty");
   }
@@ -201,6 +215,10 @@ int RunCommandLine(int argc, char** argv) {
   app.add_flag("--stdout", opt.toStdout, "Print the list to standard output instead of writing it")
       ->excludes(output);
   app.add_flag("--force", opt.force, "Replace existing target files");
+  std::string codePageText;
+  CLI::Option* codePage =
+      app.add_option("--codepage", codePageText,
+                     "Code page of the list's names (default: the one Windows gives the locale)");
   CLI::Option* check = app.add_flag("--check", opt.check,
                                     "Report what would make the list lose or misdescribe a "
                                     "package; write nothing");
@@ -233,7 +251,10 @@ int RunCommandLine(int argc, char** argv) {
   checked.InputFile("--contact", contact, opt.contactFile);
   checked.NotEmpty("--output", output, opt.output);
   checked.NotEmpty("--csv-output", csvOutput, opt.csvOutput);
+  unsigned chosenCodePage = 0;
+  checked.CodePage(codePage, codePageText, &chosenCodePage);
   if (!checked.Passed()) return kExitUsage;
+  if (chosenCodePage != 0) SetRunCodePage(chosenCodePage);
   if (opt.check) {
     return RunCheckCommand({opt.root, opt.depth, opt.rulesFile, opt.contactFile, opt.json},
                            argv[0]);

@@ -6,6 +6,7 @@
 #include <numeric>
 #include <utility>
 
+#include "platform/code_page.h"
 #include "platform/disc_files.h"
 #include "platform/file_identity.h"
 #include "platform/paths.h"
@@ -177,6 +178,7 @@ void DirStructure::ScanFolder(DirNode* node) {
   std::deque<Lineage> lineages(1);
   std::vector<Pending> pending{Pending{node, &lineages.back()}};
   std::vector<Pending> byNode;
+  const unsigned codePage = RunCodePage();
   while (!pending.empty()) {
     const Pending current = pending.back();
     pending.pop_back();
@@ -215,8 +217,15 @@ void DirStructure::ScanFolder(DirNode* node) {
         folder->FileNames.push_back(std::move(entry.name));
         continue;
       }
-      if (!NameFitsDisc(entry.name)) {
-        Skipped.push_back(SkippedEntry{folder->FullPath, entry.name, SkipReason::BadName});
+      // The name as the list writes it; the folder is still opened by its
+      // name on disc.
+      std::optional<std::string> listedName = NameInCodePage(entry.name, codePage);
+      if (!listedName) {
+        Skipped.push_back(SkippedEntry{folder->FullPath, entry.name, SkipReason::NotInCodePage});
+        continue;
+      }
+      if (!NameFitsDisc(*listedName)) {
+        Skipped.push_back(SkippedEntry{folder->FullPath, *listedName, SkipReason::BadName});
         continue;
       }
       // FullPath + one delimiter + name, also for the empty FullPath of the
@@ -227,14 +236,14 @@ void DirStructure::ScanFolder(DirNode* node) {
       childPath += kPathDelimiter;
       childPath += entry.name;
       if (childPath.size() > kLongestOpenablePath) {
-        Skipped.push_back(SkippedEntry{folder->FullPath, entry.name, SkipReason::LongPath, {}});
+        Skipped.push_back(SkippedEntry{folder->FullPath, *listedName, SkipReason::LongPath, {}});
         continue;
       }
 
       if (entry.isLink) {
         const std::optional<std::string> real = RealLocation(childPath);
         if (!real || !LocationWithin(rootLocation_, *real)) {
-          Skipped.push_back(SkippedEntry{folder->FullPath, entry.name, SkipReason::OutsideDisc});
+          Skipped.push_back(SkippedEntry{folder->FullPath, *listedName, SkipReason::OutsideDisc});
           continue;
         }
       }
@@ -248,10 +257,11 @@ void DirStructure::ScanFolder(DirNode* node) {
         if (exact) entry.identity = *exact;
       }
       if (loop) {
-        Skipped.push_back(SkippedEntry{folder->FullPath, entry.name, SkipReason::LinkLoop});
+        Skipped.push_back(SkippedEntry{folder->FullPath, *listedName, SkipReason::LinkLoop});
         continue;
       }
       DirNode* child = AddChild(childPath, folder);
+      child->Name = std::move(*listedName);
       lineages.push_back(Lineage{entry.identity, current.lineage});
       byNode.push_back(Pending{child, &lineages.back()});
     }
@@ -362,6 +372,13 @@ void DirStructure::ReportLeftOutNames() {
       case SkipReason::ListingFailed:
         line = "Left out the rest of " + (entry.name.empty() ? folder : name + " in " + folder) +
                ": reading the folder failed (" + EscapeControlCharacters(entry.detail) + ").";
+        break;
+      case SkipReason::NotInCodePage:
+        // Written as \xHH: the name has no form in the code page of the
+        // other messages.
+        line = "Left out \"" + EscapeControlCharacters(entry.name, EscapeAlso::NonAscii) +
+               "\" in " + folder + ": its name cannot be written in code page " +
+               std::to_string(RunCodePage()) + ".";
         break;
       case SkipReason::LinkLoop:
       case SkipReason::OutsideDisc:

@@ -24,7 +24,10 @@ enum class SkipReason {
   LongPath,
   // Reading the folder's listing failed before its end: what the folder
   // holds beyond the entries read is missing. `name` is the folder's own.
-  ListingFailed
+  ListingFailed,
+  // The name has a character the run's code page cannot write (the name
+  // is recorded as the system lists it).
+  NotInCodePage
 };
 
 struct SkippedEntry {
@@ -35,8 +38,12 @@ struct SkippedEntry {
 };
 
 struct DirNode {
-  std::string FullPath;            // no trailing delimiter
-  std::string Name;                // last component of the path it was created from
+  // The path on disc, no trailing delimiter: what opens the folder.
+  std::string FullPath;
+  // The last component of the path it was created from; for a scanned
+  // folder in the run's code page (platform/code_page.h), which on POSIX
+  // may differ from FullPath's bytes.
+  std::string Name;
   std::vector<DirNode*> Children;  // display order once sorted
   DirNode* Parent = nullptr;
   int Depth = 0;
@@ -58,8 +65,9 @@ class DirStructure {
   // caption "DirStructure" and builds no root. The root "/" is this
   // platform's bare drive: empty Name and FullPath, children "/name", and it
   // is scanned; an empty root path is not. The scan leaves out, and records
-  // in Skipped, folders whose names do not fit the disc, links that lead
-  // outside the root and folders that are one of their own ancestors.
+  // in Skipped, folders whose names do not fit the disc or have no form in
+  // the run's code page, links that lead outside the root and folders that
+  // are one of their own ancestors.
   DirStructure(const std::string& rootPath, int maxDepth, MessageSink& messages);
   DirStructure(const DirStructure&) = delete;
   DirStructure& operator=(const DirStructure&) = delete;

@@ -43,7 +43,24 @@ std::string TextReport(const std::vector<Finding>& findings) {
   return text;
 }
 
-std::string JsonReport(const std::string& root, const std::vector<Finding>& findings) {
+namespace {
+
+std::string HexBytes(std::string_view bytes) {
+  static constexpr char kDigits[] = "0123456789abcdef";
+  std::string hex;
+  hex.reserve(bytes.size() * 2);
+  for (char c : bytes) {
+    const auto byte = static_cast<unsigned char>(c);
+    hex += kDigits[byte >> 4];
+    hex += kDigits[byte & 0x0F];
+  }
+  return hex;
+}
+
+}  // namespace
+
+std::string JsonReport(const std::string& root, const std::vector<Finding>& findings,
+                       unsigned codePage) {
   nlohmann::ordered_json report;
   report["root"] = root;
   nlohmann::ordered_json list = nlohmann::ordered_json::array();
@@ -51,8 +68,9 @@ std::string JsonReport(const std::string& root, const std::vector<Finding>& find
     nlohmann::ordered_json item;
     item["severity"] = SeverityName(finding.severity);
     item["code"] = finding.code;
-    item["path"] = finding.path;
-    item["message"] = finding.message;
+    item["path"] = CodePageToUtf8(finding.path, codePage);
+    item["path_bytes"] = HexBytes(finding.path);
+    item["message"] = CodePageToUtf8(finding.message, codePage);
     list.push_back(std::move(item));
   }
   report["findings"] = std::move(list);

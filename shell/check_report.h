@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/code_page.h"
 #include "shell/disc_check.h"
 
 namespace cartulon {
@@ -28,10 +29,15 @@ std::string FindingLine(const Finding& finding);
 // One line per finding, then the counts line; each line ends in "\n".
 std::string TextReport(const std::vector<Finding>& findings);
 
-// {"root": ..., "findings": [{"severity", "code", "path", "message"}...],
-//  "errors": N, "warnings": M}, indented, ending in "\n". Bytes that are not
-// UTF-8 become U+FFFD.
-std::string JsonReport(const std::string& root, const std::vector<Finding>& findings);
+// {"root": ..., "findings": [{"severity", "code", "path", "path_bytes",
+// "message"}...], "errors": N, "warnings": M}, indented, ending in "\n".
+// Paths and messages are text in `codePage` (the list's) and are written
+// as UTF-8; "path_bytes" is the path's bytes as the list holds them, in
+// lower-case hex, so that a finding leads back to its folder whatever the
+// encoding. The root is the system's path as given; any of its bytes that
+// are not UTF-8 become U+FFFD.
+std::string JsonReport(const std::string& root, const std::vector<Finding>& findings,
+                       unsigned codePage = RunCodePage());
 
 // 0 when no finding is an error, 1 otherwise.
 int CheckExitStatus(const std::vector<Finding>& findings);

@@ -10,6 +10,7 @@
 #include "describe/entry_text.h"
 #include "model/check_states.h"
 #include "output/layout_rules.h"
+#include "platform/code_page.h"
 #include "platform/disc_files.h"
 #include "platform/file_identity.h"
 #include "platform/ini_profile.h"
@@ -202,15 +203,14 @@ std::vector<bool> ForeseeCompact(DirNode* root, const std::vector<Visit>& order)
 
 std::string DiscRelativePath(const DirStructure& tree, const DirNode* node) {
   if (node == nullptr || tree.RootDir == nullptr || node == tree.RootDir) return ".";
-  const std::string& root = tree.RootDir->FullPath;
-  std::string_view path = node->FullPath;
-  if (path.size() > root.size() && path.substr(0, root.size()) == root) {
-    path.remove_prefix(root.size());
-    while (!path.empty() && IsPathDelimiter(path.front())) path.remove_prefix(1);
+  std::vector<const DirNode*> chain;
+  for (const DirNode* up = node; up != nullptr && up != tree.RootDir; up = up->Parent) {
+    chain.push_back(up);
   }
-  std::string relative(path);
-  for (char& c : relative) {
-    if (IsPathDelimiter(c)) c = '\\';
+  std::string relative;
+  for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
+    if (!relative.empty()) relative += '\\';
+    relative += (*it)->Name;
   }
   return relative;
 }
@@ -242,6 +242,13 @@ std::vector<Finding> LeftOutFindings(const DirStructure& tree,
               " could not be read to its end (" + EscapeControlCharacters(entry.detail) +
               "); what it holds beyond the entries read is not in the list",
           folder));
+    } else if (entry.reason == LeftOutReason::NotInCodePage) {
+      findings.push_back(
+          MakeFinding(Severity::Error, check_code::kBadName, path,
+                      "the folder \"" + EscapeControlCharacters(entry.name, EscapeAlso::NonAscii) +
+                          "\" has a name that code page " + std::to_string(RunCodePage()) +
+                          " cannot write; it is left out of the tree and the list",
+                      folder));
     } else if (entry.reason == LeftOutReason::BadName) {
       findings.push_back(MakeFinding(
           Severity::Error, check_code::kBadName, path,

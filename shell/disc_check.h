@@ -52,7 +52,7 @@ struct Finding {
 };
 
 // An entry the scan leaves out of the tree.
-enum class LeftOutReason { BadName, LinkLoop, OutsideDisc, LongPath, ListingFailed };
+enum class LeftOutReason { BadName, LinkLoop, OutsideDisc, LongPath, ListingFailed, NotInCodePage };
 struct LeftOutEntry {
   std::string folderPath;  // FullPath of the folder that holds the entry
   std::string name;        // the entry's name as the folder lists it
@@ -74,6 +74,7 @@ std::vector<LeftOutEntry> AsLeftOutEntries(const std::vector<Skipped>& skipped) 
     if (entry.reason == Reason::OutsideDisc) reason = LeftOutReason::OutsideDisc;
     if (entry.reason == Reason::LongPath) reason = LeftOutReason::LongPath;
     if (entry.reason == Reason::ListingFailed) reason = LeftOutReason::ListingFailed;
+    if (entry.reason == Reason::NotInCodePage) reason = LeftOutReason::NotInCodePage;
     entries.push_back(LeftOutEntry{entry.folderPath, entry.name, reason, entry.detail});
   }
   return entries;
@@ -96,7 +97,8 @@ struct CheckInputs {
 std::vector<Finding> CheckDisc(DirStructure& tree, const CheckInputs& inputs);
 
 // Findings for the entries the scan left out: bad-name for a name the disc's
-// home file system cannot hold, outside-disc for a folder link leading out
+// home file system cannot hold or the run's code page cannot write (the
+// latter's name written as \xHH), outside-disc for a folder link leading out
 // of the disc, long-path for a folder this system cannot open, unreadable
 // for a folder whose listing broke off. A link into an ancestor is not a
 // fault of the disc and gives none. Each finding belongs to the folder that
@@ -104,8 +106,9 @@ std::vector<Finding> CheckDisc(DirStructure& tree, const CheckInputs& inputs);
 std::vector<Finding> LeftOutFindings(const DirStructure& tree,
                                      const std::vector<LeftOutEntry>& entries);
 
-// A node's path relative to the tree's root, with "\" delimiters; "." for
-// the root.
+// A node's path relative to the tree's root, with "\" delimiters, as the
+// list writes it: the names of the node and the folders above it below the
+// root, in the run's code page; "." for the root.
 std::string DiscRelativePath(const DirStructure& tree, const DirNode* node);
 
 }  // namespace cartulon

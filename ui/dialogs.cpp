@@ -7,6 +7,7 @@
 #include <QStandardPaths>
 #include <QStringDecoder>
 
+#include "platform/code_page.h"
 #include "platform/paths.h"
 
 namespace cartulon {
@@ -16,7 +17,8 @@ QString DisplayText(std::string_view bytes) {
   QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
   QString text = utf8.decode(raw);
   if (!utf8.hasError()) return text;
-  return QString::fromLocal8Bit(raw);
+  // The names and INI texts of the list are in the run's code page.
+  return QString::fromStdString(CodePageToUtf8(bytes, RunCodePage()));
 }
 
 std::string PathBytes(const QString& path) {

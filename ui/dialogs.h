@@ -46,7 +46,8 @@ class QtDialogs : public Dialogs {
 };
 
 // Bytes for display: UTF-8 when they are valid UTF-8 (the UI texts are),
-// otherwise the system's 8-bit code page (names from the disc).
+// otherwise text in the run's code page (names and INI texts of the disc,
+// platform/code_page.h).
 QString DisplayText(std::string_view bytes);
 
 // A path the user typed or picked, as the bytes the file system uses, with

@@ -55,7 +55,7 @@ TEST(CheckReportTest, JsonParsesBackWithEveryFieldAndTheCounts) {
   ASSERT_TRUE(list.is_array());
   ASSERT_EQ(list.size(), findings.size());
   for (std::size_t i = 0; i < findings.size(); ++i) {
-    EXPECT_EQ(list[i].size(), 4u);
+    EXPECT_EQ(list[i].size(), 5u);
     EXPECT_EQ(list[i].at("severity"), SeverityName(findings[i].severity));
     EXPECT_EQ(list[i].at("code"), findings[i].code);
     EXPECT_EQ(list[i].at("path"), findings[i].path);
@@ -81,6 +81,20 @@ TEST(CheckReportTest, JsonOfACleanDiscAndOfBytesThatAreNotUtf8) {
   const nlohmann::json report = nlohmann::json::parse(JsonReport("d\xFF", {ansi}));
   EXPECT_EQ(report.at("root"), "d\xEF\xBF\xBD");
   EXPECT_EQ(report.at("findings")[0].at("path").get<std::string>().rfind("Drivers\\", 0), 0u);
+}
+
+// The list's text comes in its code page; the JSON carries it as UTF-8 and
+// the path's own bytes beside it.
+TEST(CheckReportTest, JsonDecodesTheCodePageAndKeepsThePathBytes) {
+  Finding finding;
+  finding.code = "no-title";
+  finding.path = "Manual\\\xBB\xA1\xA9\xFA\xAE\xD1";  // Big5
+  finding.message = "Zoltek \xBB\xA1\xA9\xFA\xAE\xD1 \xA3\xE1";
+  const nlohmann::json report = nlohmann::json::parse(JsonReport("disc", {finding}, 950));
+  const nlohmann::json& item = report.at("findings").at(0);
+  EXPECT_EQ(item.at("path"), "Manual\\\xE8\xAA\xAA\xE6\x98\x8E\xE6\x9B\xB8");
+  EXPECT_EQ(item.at("message"), "Zoltek \xE8\xAA\xAA\xE6\x98\x8E\xE6\x9B\xB8 \xE2\x82\xAC");
+  EXPECT_EQ(item.at("path_bytes"), "4d616e75616c5cbba1a9faaed1");
 }
 
 TEST(CheckReportTest, ExitStatusIsOneOnlyWithAnError) {

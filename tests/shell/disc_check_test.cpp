@@ -434,7 +434,7 @@ TEST(LeftOutFindingsTest, EachReasonBelongsToTheHoldingFolderAndSaysWhyLoopsAreN
 }
 
 struct ScanRecord {
-  enum class Reason { BadName, LinkLoop, OutsideDisc, LongPath, ListingFailed };
+  enum class Reason { BadName, LinkLoop, OutsideDisc, LongPath, ListingFailed, NotInCodePage };
   std::string folderPath;
   std::string name;
   Reason reason;
@@ -445,8 +445,10 @@ TEST(LeftOutFindingsTest, TheScansRecordConvertsEntryForEntry) {
   const std::vector<LeftOutEntry> entries =
       AsLeftOutEntries(std::vector<ScanRecord>{{"/d", "a", ScanRecord::Reason::OutsideDisc},
                                                {"/d/e", "b", ScanRecord::Reason::LinkLoop},
-                                               {"/d", "c", ScanRecord::Reason::BadName}});
-  ASSERT_EQ(entries.size(), 3u);
+                                               {"/d", "c", ScanRecord::Reason::BadName},
+                                               {"/d", "f", ScanRecord::Reason::NotInCodePage}});
+  ASSERT_EQ(entries.size(), 4u);
+  EXPECT_EQ(entries[3].reason, LeftOutReason::NotInCodePage);
   EXPECT_EQ(entries[0].reason, LeftOutReason::OutsideDisc);
   EXPECT_EQ(entries[1].reason, LeftOutReason::LinkLoop);
   EXPECT_EQ(entries[1].folderPath, "/d/e");
