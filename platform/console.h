@@ -29,9 +29,6 @@ struct ProgramArguments {
 };
 ProgramArguments ReadProgramArguments(int argc, char** argv);
 
-// The system code page's number, for messages (Windows); 0 on POSIX.
-unsigned SystemCodePage();
-
 // Sets up the standard streams; the first thing the batch command does.
 void PrepareConsole();
 

@@ -11,8 +11,6 @@ ProgramArguments ReadProgramArguments(int argc, char** argv) {
   return read;
 }
 
-unsigned SystemCodePage() { return 0; }
-
 void PrepareConsole() {
   // A closed pipe on --stdout is a write error, not a silent death that
   // would leave the working folder behind.

@@ -95,8 +95,6 @@ ProgramArguments ReadProgramArguments(int argc, char** argv) {
   return read;
 }
 
-unsigned SystemCodePage() { return GetACP(); }
-
 void PrepareConsole() {
   // The bytes go out as they are, as on POSIX: no LF becomes CR LF.
   _setmode(_fileno(stdout), _O_BINARY);
