@@ -84,6 +84,27 @@ HANDLE Inheritable(const std::string& path, DWORD access, DWORD disposition) {
                      disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
+// One try at starting the child with its standard handles inherited.
+bool Start(bool wideArguments, std::string commandLine, std::wstring wideCommandLine,
+           std::string environment, const std::string& cwd, const STARTUPINFOA& startup,
+           PROCESS_INFORMATION* process) {
+  if (wideArguments) {
+    STARTUPINFOW wideStartup{};
+    wideStartup.cb = sizeof wideStartup;
+    wideStartup.dwFlags = startup.dwFlags;
+    wideStartup.hStdInput = startup.hStdInput;
+    wideStartup.hStdOutput = startup.hStdOutput;
+    wideStartup.hStdError = startup.hStdError;
+    const std::wstring wideCwd = Wide(cwd, CP_ACP);
+    return CreateProcessW(nullptr, wideCommandLine.data(), nullptr, nullptr, TRUE, 0,
+                          environment.data(), wideCwd.empty() ? nullptr : wideCwd.c_str(),
+                          &wideStartup, process);
+  }
+  STARTUPINFOA copy = startup;
+  return CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, environment.data(),
+                        cwd.empty() ? nullptr : cwd.c_str(), &copy, process);
+}
+
 }  // namespace
 
 void SetEnvironment(const std::string& name, const std::optional<std::string>& value) {
@@ -120,26 +141,26 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
   const bool handles =
       in != INVALID_HANDLE_VALUE && out != INVALID_HANDLE_VALUE && err != INVALID_HANDLE_VALUE;
   bool started = false;
-  if (handles && settings.utf8Arguments) {
-    STARTUPINFOW wideStartup{};
-    wideStartup.cb = sizeof wideStartup;
-    wideStartup.dwFlags = startup.dwFlags;
-    wideStartup.hStdInput = in;
-    wideStartup.hStdOutput = out;
-    wideStartup.hStdError = err;
-    const std::wstring cwd = Wide(settings.cwd, CP_ACP);
-    started = CreateProcessW(nullptr, wideCommandLine.data(), nullptr, nullptr, TRUE, 0,
-                             environment.data(), cwd.empty() ? nullptr : cwd.c_str(), &wideStartup,
-                             &process);
-  } else if (handles) {
-    started =
-        CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, environment.data(),
-                       settings.cwd.empty() ? nullptr : settings.cwd.c_str(), &startup, &process);
+  // A program that could not be started at all is tried again a few times
+  // (under Wine, with the other shard's processes starting at the same time, a
+  // run once ended with no exit code and no output). A program that did start
+  // is never run twice.
+  for (int attempt = 0; handles && !started && attempt < 3; ++attempt) {
+    if (attempt > 0) Sleep(250);
+    started = Start(settings.utf8Arguments, commandLine, wideCommandLine, environment, settings.cwd,
+                    startup, &process);
   }
+  const DWORD startError = started ? 0 : GetLastError();
   for (HANDLE handle : {in, out, err}) {
     if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
   }
-  if (!started) return result;
+  if (!started) {
+    // The exit code stays -1; the reason goes where a failing test shows it.
+    result.err = "cannot start " + program + ": " +
+                 (handles ? "system error " + std::to_string(startError)
+                          : std::string("cannot open the standard handles"));
+    return result;
+  }
   WaitForSingleObject(process.hProcess, INFINITE);
   DWORD code = 0;
   if (GetExitCodeProcess(process.hProcess, &code)) result.exitCode = static_cast<int>(code);
