@@ -455,11 +455,21 @@ DirNode* DirStructure::FindInSubtree(DirNode* node, std::string_view path) {
   if (node == nullptr) return nullptr;
   // Depth first in Children order: a child, then its whole subtree, then the
   // next sibling. The stack holds the siblings still to visit, last on top.
+  // A node's path lies below its parent's, so only a node whose path is the
+  // wanted one or a folder above it can lead there: the others are passed
+  // over with their subtrees.
+  auto leadsThere = [path](const DirNode* candidate) {
+    const std::string_view own = candidate->FullPath;
+    if (path.size() < own.size() || path.substr(0, own.size()) != own) return false;
+    return path.size() == own.size() || own.empty() || IsPathDelimiter(own.back()) ||
+           IsPathDelimiter(path[own.size()]);
+  };
   std::vector<DirNode*> pending(node->Children.rbegin(), node->Children.rend());
   while (!pending.empty()) {
     DirNode* current = pending.back();
     pending.pop_back();
     if (current->FullPath == path) return current;
+    if (!leadsThere(current)) continue;
     pending.insert(pending.end(), current->Children.rbegin(), current->Children.rend());
   }
   return nullptr;

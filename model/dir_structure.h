@@ -102,6 +102,9 @@ class DirStructure {
   // and recorded in Skipped.
   DirNode* AddFileChild(const std::string& fileName);
   static void SortChildren(DirNode* node);
+  // The node of a path, found by going down the folders the path passes
+  // through (a node's path lies below its parent's): only their subtrees
+  // are searched.
   DirNode* FindNode(std::string_view path) const;
   static DirNode* FindInSubtree(DirNode* node, std::string_view path);
   static void SetCheckedSubtree(DirNode* node, bool value);

@@ -560,21 +560,28 @@ TEST_F(DirStructureTest, FindNodeIsExactAndIgnoresATrailingDelimiter) {
   EXPECT_EQ(tree.FindNode("Audio"), nullptr);
 }
 
-TEST_F(DirStructureTest, FindNodeSearchesDepthFirst) {
+TEST_F(DirStructureTest, FindNodeFollowsThePathDownTheTree) {
   disc.MakeFolder("A/B");
+  disc.MakeFolder("A/B2/X");
+  disc.MakeFolder("A/BX");
   disc.MakeFolder("C");
   DirStructure tree(Disc(), 6, messages);
   DirStructure::SortChildren(tree.RootDir);
-  const std::string twin = Disc("Twin");
-  // Same path twice: deep in the first child's subtree, and directly under the
-  // second child.
-  DirNode* deep = tree.AddChild(twin, tree.FindNode(Disc("A/B")));
-  DirNode* shallow = tree.AddChild(twin, tree.FindNode(Disc("C")));
+  DirNode* added = tree.AddChild(Disc("C/Added"), tree.FindNode(Disc("C")));
 
-  EXPECT_EQ(tree.FindNode(twin), deep);
-  EXPECT_EQ(DirStructure::FindInSubtree(tree.FindNode(Disc("C")), twin), shallow);
+  // A name that begins like a sibling's is not taken for it.
+  for (const char* path : {"A/B", "A/B2", "A/B2/X", "A/BX", "C"}) {
+    const DirNode* node = tree.FindNode(Disc(path));
+    ASSERT_NE(node, nullptr) << path;
+    EXPECT_EQ(node->FullPath, Disc(path));
+  }
+  EXPECT_EQ(tree.FindNode(Disc("A/B2/Y")), nullptr);
+  EXPECT_EQ(tree.FindNode(Disc("A/B/X")), nullptr);
+  EXPECT_EQ(tree.FindNode(Disc("C/Added")), added);
+  EXPECT_EQ(DirStructure::FindInSubtree(tree.FindNode(Disc("C")), Disc("C/Added")), added);
+  EXPECT_EQ(DirStructure::FindInSubtree(tree.FindNode(Disc("C")), Disc("A/B")), nullptr);
   EXPECT_EQ(DirStructure::FindInSubtree(tree.RootDir, Disc()), nullptr);  // not the node itself
-  EXPECT_EQ(DirStructure::FindInSubtree(nullptr, twin), nullptr);
+  EXPECT_EQ(DirStructure::FindInSubtree(nullptr, Disc("C")), nullptr);
 }
 
 // --- Check flags ------------------------------------------------------------------
