@@ -11,6 +11,7 @@
 #include "platform/file_identity.h"
 #include "platform/paths.h"
 #include "platform/text.h"
+#include "platform/work_sharing.h"
 
 namespace cartulon {
 
@@ -500,6 +501,15 @@ const std::vector<std::string>& DirStructure::FileNames(DirNode* node) const {
   if (node == nullptr) return kNone;
   if (!node->Listed && !node->IsFileLeaf) ListInto(node);
   return node->FileNames;
+}
+
+void DirStructure::ListEveryFolder(unsigned threads) {
+  std::vector<DirNode*> unlisted;
+  for (DirNode& node : nodes_) {
+    if (!node.Listed && !node.IsFileLeaf) unlisted.push_back(&node);
+  }
+  // Each folder is listed by one thread, which writes only its own node.
+  ShareOut(unlisted.size(), threads, [&](std::size_t i) { ListInto(unlisted[i]); });
 }
 
 std::optional<std::string> DirStructure::FindFile(DirNode* node, std::string_view name) const {

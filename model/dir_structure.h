@@ -115,6 +115,11 @@ class DirStructure {
   // listed counts as listed and empty; it is not tried again. File leaves
   // have none. Not for concurrent use: the tree has one user at a time.
   const std::vector<std::string>& FileNames(DirNode* node) const;
+  // Lists every folder of the tree that is not listed yet, as FileNames
+  // would on first use, sharing the folders out among up to `threads`
+  // threads; afterwards FileNames and FindFile only read. For a pass that
+  // asks for the files of every folder, such as the disc check.
+  void ListEveryFolder(unsigned threads);
   // The on-disc path of file `name` in the node's folder by the letter-case
   // rule, answered from the node's listing; nullopt when absent.
   std::optional<std::string> FindFile(DirNode* node, std::string_view name) const;

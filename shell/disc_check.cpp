@@ -15,6 +15,7 @@
 #include "platform/file_identity.h"
 #include "platform/ini_profile.h"
 #include "platform/paths.h"
+#include "platform/work_sharing.h"
 #include "shell/package_check.h"
 
 namespace cartulon {
@@ -274,6 +275,11 @@ std::vector<Finding> CheckDisc(DirStructure& tree, const CheckInputs& inputs) {
   // root's children.
   DirStructure::SortChildren(tree.RootDir);
 
+  // The check asks for the files of every folder; the folders the scan did
+  // not list (those at the search depth) are listed side by side first.
+  const unsigned threads = PassThreads();
+  tree.ListEveryFolder(threads);
+
   RulesOutcome rules = CheckRules(tree, inputs.rulesFilePath);
   findings = std::move(rules.unmatched);
 
@@ -296,11 +302,14 @@ std::vector<Finding> CheckDisc(DirStructure& tree, const CheckInputs& inputs) {
     leftOutByFolder[finding.node].push_back(std::move(finding));
   }
 
+  // Each folder's checks read the tree, the files of that folder's packages
+  // and its own records only, so the folders are checked side by side; the
+  // findings keep the display order.
   const PackageCheckContext context{tree, inputs.masters};
-  std::vector<Finding> own;
-  for (std::size_t i = 0; i < order.size(); ++i) {
+  std::vector<std::vector<Finding>> byFolder(order.size());
+  ShareOut(order.size(), threads, [&](std::size_t i) {
     DirNode* node = order[i].node;
-    own.clear();
+    std::vector<Finding>& own = byFolder[i];
     CheckFolderReadable(tree, node, own);
     CheckDiscPathLength(tree, node, own);
     CheckLetterCase(tree, node, own);
@@ -312,6 +321,8 @@ std::vector<Finding> CheckDisc(DirStructure& tree, const CheckInputs& inputs) {
     }
     std::stable_partition(own.begin(), own.end(),
                           [](const Finding& f) { return f.severity == Severity::Error; });
+  });
+  for (std::vector<Finding>& own : byFolder) {
     findings.insert(findings.end(), std::make_move_iterator(own.begin()),
                     std::make_move_iterator(own.end()));
   }
