@@ -1,5 +1,6 @@
 #include "platform/code_page.h"
 
+#include <algorithm>
 #include <atomic>
 
 #include "platform/text.h"
@@ -115,6 +116,43 @@ bool IsValidUtf8(std::string_view text) {
     i += length;
   }
   return true;
+}
+
+std::vector<CodePageCharacter> SplitCharacters(std::string_view text, unsigned codePage) {
+  constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
+  std::vector<CodePageCharacter> characters;
+  characters.reserve(text.size());
+  std::size_t at = 0;
+  while (at < text.size()) {
+    if (static_cast<unsigned char>(text[at]) < 0x80) {
+      characters.push_back({std::string(1, text[at]), 1});
+      ++at;
+      continue;
+    }
+    // A byte the code page reads alone is a character; a lead byte alone
+    // reads as nothing, and with the next byte as one character.
+    std::string single = CodePageToUtf8(text.substr(at, 1), codePage);
+    const bool readAlone = !single.empty() && single != kReplacement && IsValidUtf8(single);
+    if (readAlone || at + 1 == text.size()) {
+      characters.push_back({readAlone ? std::move(single) : std::string(kReplacement), 1});
+      ++at;
+      continue;
+    }
+    std::string pair = CodePageToUtf8(text.substr(at, 2), codePage);
+    // One character: one code point that is not the replacement.
+    const auto starts = std::count_if(pair.begin(), pair.end(), [](char c) {
+      return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    });
+    const bool onePair = starts == 1 && pair != kReplacement && IsValidUtf8(pair);
+    if (onePair) {
+      characters.push_back({std::move(pair), 2});
+      at += 2;
+    } else {
+      characters.push_back({std::string(kReplacement), 1});
+      ++at;
+    }
+  }
+  return characters;
 }
 
 }  // namespace cartulon

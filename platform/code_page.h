@@ -7,9 +7,11 @@
 // the code page follows the locale the language choice reads
 // (SystemLocaleName, platform/system_language.h), and names the system
 // gives in UTF-8 are converted into it with the C library's iconv.
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace cartulon {
 
@@ -52,6 +54,19 @@ std::optional<std::string> NameInCodePage(std::string_view name, unsigned codePa
 // Text in `codePage` as UTF-8: ASCII as it is; a byte (or a double-byte
 // pair) that is no character of the code page becomes U+FFFD.
 std::string CodePageToUtf8(std::string_view text, unsigned codePage);
+
+// One character of a text in a code page: as UTF-8 (U+FFFD for a byte that
+// starts no character) and the number of bytes it takes in the text, which
+// is the number of columns it takes in the list (a double-byte character
+// two, as a fixed-pitch font on Windows draws it).
+struct CodePageCharacter {
+  std::string utf8;
+  std::size_t bytes = 1;
+};
+
+// The characters of `text` in `codePage`, in order; their bytes add up to
+// the text's size.
+std::vector<CodePageCharacter> SplitCharacters(std::string_view text, unsigned codePage);
 
 // True when every byte is below 0x80.
 bool IsAscii(std::string_view text);

@@ -91,9 +91,9 @@ DetailPanel::DetailPanel(QWidget* parent) : QWidget(parent) {
 }
 
 void DetailPanel::ShowTexts(const DetailTexts& texts) {
-  edtTitle->setText(DisplayText(texts.title));
-  edtVersion->setText(DisplayText(texts.version));
-  edtOS->setText(DisplayText(texts.os));
+  edtTitle->setText(DiscText(texts.title));
+  edtVersion->setText(DiscText(texts.version));
+  edtOS->setText(DiscText(texts.os));
   // Long texts are shown from their beginning.
   for (QLineEdit* field : {edtTitle, edtVersion, edtOS}) field->setCursorPosition(0);
 }

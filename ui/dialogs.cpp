@@ -21,6 +21,10 @@ QString DisplayText(std::string_view bytes) {
   return QString::fromStdString(CodePageToUtf8(bytes, RunCodePage()));
 }
 
+QString DiscText(std::string_view bytes) {
+  return QString::fromStdString(CodePageToUtf8(bytes, RunCodePage()));
+}
+
 std::string PathBytes(const QString& path) {
   return QFile::encodeName(QDir::toNativeSeparators(path)).toStdString();
 }

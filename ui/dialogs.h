@@ -50,6 +50,11 @@ class QtDialogs : public Dialogs {
 // platform/code_page.h).
 QString DisplayText(std::string_view bytes);
 
+// The disc's own bytes (names below the root, INI texts, list lines) for
+// display: always read in the run's code page, as Windows shows them, even
+// where they would also pass for UTF-8.
+QString DiscText(std::string_view bytes);
+
 // A path the user typed or picked, as the bytes the file system uses, with
 // the platform's own delimiters.
 std::string PathBytes(const QString& path);

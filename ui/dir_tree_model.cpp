@@ -64,7 +64,9 @@ QVariant DirTreeModel::data(const QModelIndex& index, int role) const {
   if (node == nullptr) return {};
   switch (role) {
     case Qt::DisplayRole:
-      return DisplayText(node->Name);
+      // The root's name is the last part of the path the user chose, in
+      // the file system's bytes; the names below it are the disc's.
+      return node == tree_->RootDir ? DisplayText(node->Name) : DiscText(node->Name);
     case Qt::CheckStateRole:
       return node->Checked ? Qt::Checked : Qt::Unchecked;
     case Qt::DecorationRole:

@@ -1,15 +1,105 @@
 #include "ui/preview_view.h"
 
+#include <QApplication>
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QStyledItemDelegate>
 
 #include <algorithm>
+#include <climits>
+#include <cmath>
 
+#include "platform/code_page.h"
 #include "ui/dialogs.h"
 
 namespace cartulon {
+
+namespace {
+
+// The line's own bytes, for the painter.
+constexpr int kLineBytesRole = Qt::UserRole;
+
+// One column of the list: the advance of a letter of the font (a fraction
+// of a pixel too, as a run of letters is laid out).
+qreal CellWidth(const QFont& font) {
+  return QFontMetricsF(font).horizontalAdvance(QLatin1Char('x'));
+}
+
+bool IsFixedPitch(const QFont& font) {
+  const QFontMetricsF metrics(font);
+  const qreal cell = metrics.horizontalAdvance(QLatin1Char('x'));
+  return metrics.horizontalAdvance(QLatin1Char('i')) == cell &&
+         metrics.horizontalAdvance(QLatin1Char('W')) == cell &&
+         metrics.horizontalAdvance(QLatin1Char(' ')) == cell;
+}
+
+// Draws a line as the file has it: every character starts at the column of
+// its first byte, so a double-byte character takes two columns and the
+// columns after it line up with the lines above and below, whatever width
+// the font that has its glyph gives it.
+class PreviewLineDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+
+  void paint(QPainter* painter, const QStyleOptionViewItem& option,
+             const QModelIndex& index) const override {
+    QStyleOptionViewItem item(option);
+    initStyleOption(&item, index);
+    item.text.clear();
+    const QWidget* widget = item.widget;
+    QStyle* style = widget != nullptr ? widget->style() : QApplication::style();
+    // Background, selection and focus as the style draws them.
+    style->drawControl(QStyle::CE_ItemViewItem, &item, painter, widget);
+
+    const QByteArray line = index.data(kLineBytesRole).toByteArray();
+    if (line.isEmpty()) return;
+    const QRect area = style->subElementRect(QStyle::SE_ItemViewItemText, &item, widget);
+    const qreal cell = CellWidth(item.font);
+    const bool fixedPitch = IsFixedPitch(item.font);
+    const QPalette::ColorGroup group =
+        (item.state & QStyle::State_Enabled) != 0 ? QPalette::Normal : QPalette::Disabled;
+    painter->save();
+    painter->setFont(item.font);
+    painter->setPen(item.palette.color(group, (item.state & QStyle::State_Selected) != 0
+                                                  ? QPalette::HighlightedText
+                                                  : QPalette::Text));
+    painter->setClipRect(option.rect);
+    // Single-byte characters of a fixed-pitch font already keep to the
+    // columns: a run of them is drawn at once.
+    QString run;
+    int runColumn = 0;
+    int column = 0;
+    auto drawAt = [&](const QString& text, int at, int columns) {
+      painter->drawText(QRectF(area.left() + at * cell, area.top(), columns * cell, area.height()),
+                        Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
+    };
+    auto flush = [&] {
+      if (!run.isEmpty()) drawAt(run, runColumn, column - runColumn);
+      run.clear();
+    };
+    for (const CodePageCharacter& character :
+         SplitCharacters(std::string_view(line.constData(), static_cast<std::size_t>(line.size())),
+                         RunCodePage())) {
+      const QString text = QString::fromStdString(character.utf8);
+      const auto columns = static_cast<int>(character.bytes);
+      if (fixedPitch && columns == 1) {
+        if (run.isEmpty()) runColumn = column;
+        run += text;
+      } else {
+        flush();
+        drawAt(text, column, columns);
+      }
+      column += columns;
+    }
+    flush();
+    painter->restore();
+  }
+};
+
+}  // namespace
 
 void PreviewLinesModel::SetLines(std::vector<std::string> lines) {
   beginResetModel();
@@ -33,7 +123,9 @@ QVariant PreviewLinesModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || index.row() < 0 || index.row() >= static_cast<int>(lines_.size())) {
     return {};
   }
-  if (role == Qt::DisplayRole) return DisplayText(lines_[static_cast<std::size_t>(index.row())]);
+  const std::string& line = lines_[static_cast<std::size_t>(index.row())];
+  if (role == Qt::DisplayRole) return DiscText(line);
+  if (role == kLineBytesRole) return QByteArray(line.data(), static_cast<qsizetype>(line.size()));
   if (role == Qt::SizeHintRole) return itemSize_;
   return {};
 }
@@ -53,6 +145,7 @@ QFont PreviewFont() {
 PreviewListView::PreviewListView(QWidget* parent) : QListView(parent) {
   model_ = new PreviewLinesModel(this);
   setModel(model_);
+  setItemDelegate(new PreviewLineDelegate(this));
   setFont(PreviewFont());
   setUniformItemSizes(true);
   setSelectionMode(QAbstractItemView::SingleSelection);
@@ -83,32 +176,13 @@ void PreviewListView::SelectLine(int index) {
 }
 
 void PreviewListView::FitPreviewWidth() {
-  const QFontMetrics metrics(font());
-  const int charWidth = metrics.horizontalAdvance(QLatin1Char('x'));
-  const bool fixedPitch = metrics.horizontalAdvance(QLatin1Char('i')) == charWidth &&
-                          metrics.horizontalAdvance(QLatin1Char('W')) == charWidth &&
-                          metrics.horizontalAdvance(QLatin1Char(' ')) == charWidth;
-  int widest = 0;
-  std::size_t longestPlain = 0;
-  bool anyPlain = false;
-  for (const std::string& line : model_->Lines()) {
-    const bool plain = std::all_of(line.begin(), line.end(), [](char c) {
-      return c >= 0x20 && c < 0x7F;
-    });
-    if (plain && fixedPitch) {
-      // In a fixed-pitch font the longest plain ASCII line is the widest of
-      // them: one measurement serves them all.
-      longestPlain = std::max(longestPlain, line.size());
-      anyPlain = true;
-    } else {
-      widest = std::max(widest, metrics.horizontalAdvance(DisplayText(line) + QLatin1Char('x')));
-    }
-  }
-  if (anyPlain) {
-    widest = std::max(widest, metrics.horizontalAdvance(
-                                  QString(static_cast<qsizetype>(longestPlain) + 1, QLatin1Char('x'))));
-  }
-  extent_ = model_->Lines().empty() ? 0 : widest;
+  // A line takes one column per byte, as in the file, and one more letter.
+  std::size_t longest = 0;
+  for (const std::string& line : model_->Lines()) longest = std::max(longest, line.size());
+  const std::size_t columns = std::min<std::size_t>(longest + 1, INT_MAX / 64);
+  extent_ = model_->Lines().empty()
+                ? 0
+                : static_cast<int>(std::ceil(static_cast<qreal>(columns) * CellWidth(font())));
   model_->SetItemSize(QSize(extent_, kPreviewItemHeight));
 }
 

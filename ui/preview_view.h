@@ -1,7 +1,8 @@
 #pragma once
 // The two preview lists of the main window: lbxFileTitle (the heading) and
 // ListBox1 (the entry lines), in a fixed-pitch font so that the columns line
-// up as in the file. Lines stay bytes; they are converted only to be drawn.
+// up as in the file. Lines stay bytes, in the run's code page; they are
+// converted only to be drawn, a character at the column of its first byte.
 #include <QAbstractListModel>
 #include <QListView>
 
@@ -49,8 +50,8 @@ class PreviewListView : public QListView {
   // click handlers.
   void SelectLine(int index);
 
-  // The horizontal scroll extent: the pixel width of the widest line
-  // followed by one "x" (0 for no lines).
+  // The horizontal scroll extent: the widest line followed by one "x", at
+  // one letter's width per byte of the line (0 for no lines).
   void FitPreviewWidth();
   int ScrollExtent() const { return extent_; }
 

@@ -4,6 +4,8 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace cartulon {
 namespace {
@@ -96,6 +98,35 @@ TEST(CodePage, CodePageTextDecodesToUtf8) {
   };
   for (const Case& c : cases) {
     EXPECT_EQ(CodePageToUtf8(c.bytes, c.codePage), c.utf8) << c.codePage << " " << c.bytes;
+  }
+}
+
+// A text splits into its characters with the columns each takes in the
+// list: the double-byte characters two, even those whose second byte is the
+// backslash's or a letter's; a lead byte without a fitting second byte is a
+// character of its own that reads as nothing.
+TEST(CodePage, TextSplitsIntoCharactersOfOneOrTwoColumns) {
+  struct Case {
+    unsigned codePage;
+    std::string_view bytes;
+    std::vector<std::pair<std::string, std::size_t>> characters;
+  };
+  const std::string r = "\xEF\xBF\xBD";
+  const Case cases[] = {
+      {1252, "R\xE9s", {{"R", 1}, {"\xC3\xA9", 1}, {"s", 1}}},
+      {950, "\xA5\x5C\xAF\xE0 V", {{"\xE5\x8A\x9F", 2}, {"\xE8\x83\xBD", 2}, {" ", 1}, {"V", 1}}},
+      {950, "\xB3\x5C", {{"\xE8\xA8\xB1", 2}}},
+      {936, "\x81\x5Cx", {{"\xE4\xB9\x97", 2}, {"x", 1}}},
+      {950, "a\xA5", {{"a", 1}, {r, 1}}},
+      {950, "\xA5 b", {{r, 1}, {" ", 1}, {"b", 1}}},
+      {950, "", {}},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::pair<std::string, std::size_t>> seen;
+    for (const CodePageCharacter& character : SplitCharacters(c.bytes, c.codePage)) {
+      seen.emplace_back(character.utf8, character.bytes);
+    }
+    EXPECT_EQ(seen, c.characters) << c.codePage << " " << c.bytes;
   }
 }
 

@@ -4,11 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
 
+
+#include <cmath>
 
 #include "gui_test_support.h"
 #include "platform/code_page.h"
@@ -76,7 +79,23 @@ TEST(UpDownControl, StartsFromANumberTypedIntoTheEditAndFollowsArrowKeys) {
   EXPECT_EQ(edit.text(), QStringLiteral("3"));
 }
 
-TEST(PreviewList, ScrollExtentIsTheWidestLineWithOneMoreLetter) {
+// The code page of a run for one test, and the one before it afterwards.
+class RunCodePageFor {
+ public:
+  explicit RunCodePageFor(unsigned codePage) : before_(RunCodePage()) { SetRunCodePage(codePage); }
+  ~RunCodePageFor() { SetRunCodePage(before_); }
+  RunCodePageFor(const RunCodePageFor&) = delete;
+  RunCodePageFor& operator=(const RunCodePageFor&) = delete;
+
+ private:
+  unsigned before_;
+};
+
+// Lines are the list's bytes in the run's code page: they read as Windows
+// shows them, and each byte takes one column, so a line of double-byte
+// characters is as wide as the file makes it.
+TEST(PreviewList, LinesReadInTheCodePageAndTakeAColumnPerByte) {
+  const RunCodePageFor big5(950);
   PreviewListView list;
   list.resize(300, 200);
   list.SetLines({});
@@ -84,16 +103,18 @@ TEST(PreviewList, ScrollExtentIsTheWidestLineWithOneMoreLetter) {
   EXPECT_EQ(list.ScrollExtent(), 0);
 
   const std::string wide = "-Drivers                 - a rather long description for a line";
-  const std::string chinese = "  -\xE9\xA9\xB1\xE5\x8A\xA8                 - \xE9\xA9\xB1";
+  std::string chinese = "  -";
+  for (int i = 0; i < 40; ++i) chinese += "\xBB\xA1";  // fewer characters, more bytes than `wide`
   list.SetLines({"short", wide, chinese, ""});
   list.FitPreviewWidth();
-  const QFontMetrics metrics(list.font());
-  const int expected =
-      std::max(metrics.horizontalAdvance(QString::fromStdString(wide) + QLatin1Char('x')),
-               metrics.horizontalAdvance(QString::fromUtf8(chinese.c_str()) + QLatin1Char('x')));
+  const auto expected = static_cast<int>(
+      std::ceil(static_cast<qreal>(chinese.size() + 1) *
+                QFontMetricsF(list.font()).horizontalAdvance(QLatin1Char('x'))));
   EXPECT_EQ(list.ScrollExtent(), expected);
   EXPECT_EQ(list.model()->data(list.model()->index(1, 0), Qt::SizeHintRole).toSize(),
             QSize(expected, kPreviewItemHeight));
+  EXPECT_EQ(list.model()->data(list.model()->index(2, 0), Qt::DisplayRole).toString(),
+            QStringLiteral("  -") + QString(40, QChar(0x8AAA)));
   EXPECT_TRUE(QFontInfo(list.font()).fixedPitch());
 }
 
@@ -133,6 +154,9 @@ TEST(DisplayTextTest, OtherBytesReadInTheRunsCodePage) {
   if (RunCodePage() != 1252) GTEST_SKIP() << "the locale picks code page " << RunCodePage();
   EXPECT_EQ(DisplayText("User\x92s Manual"), QString::fromUtf8("User\xE2\x80\x99s Manual"));
   EXPECT_EQ(DisplayText("R\xE9seau"), QString::fromUtf8("R\xC3\xA9seau"));
+  // The disc's bytes are read in the code page even where they would pass
+  // for UTF-8: C3 A9 is two letters in 1252.
+  EXPECT_EQ(DiscText("Caf\xC3\xA9"), QString::fromUtf8("Caf\xC3\x83\xC2\xA9"));
 }
 
 TEST(NameFiltersTest, TheSaveDialogFiltersInTheToolkitsForm) {
