@@ -6,6 +6,7 @@
 #include "model/check_states.h"
 #include "output/layout_rules.h"
 #include "output/list_columns.h"
+#include "platform/code_page.h"
 #include "platform/disc_files.h"
 #include "platform/paths.h"
 #include "platform/system_language.h"
@@ -473,5 +474,7 @@ void DesktopSession::ShowItemFindings() {
   status_ = text;
   view_.ShowStatus(status_);
 }
+
+std::string RunCodePageText() { return "Code page " + std::to_string(RunCodePage()); }
 
 }  // namespace cartulon

@@ -165,4 +165,8 @@ class DesktopSession {
   std::vector<std::string> settings_;  // by Setting, as typed
 };
 
+// The code page the disc's names and INI texts are read and written in, as
+// the main window shows it beside the findings line: "Code page 950".
+std::string RunCodePageText();
+
 }  // namespace cartulon

@@ -124,6 +124,11 @@ void MainWindow::BuildForm() {
   lblFindings_->setObjectName(QStringLiteral("lblFindings"));
   lblFindings_->setContentsMargins(4, 0, 4, 0);
   lblFindings_->setGeometry(0, 563, 754, 23);
+  // At the line's right end: the code page the disc is read in.
+  lblCodePage_ = new QLabel(QString::fromStdString(RunCodePageText()), this);
+  lblCodePage_->setObjectName(QStringLiteral("lblCodePage"));
+  lblCodePage_->setContentsMargins(4, 0, 8, 0);
+  lblCodePage_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
   tmrWaitingForThread_.setInterval(100);
 
@@ -332,7 +337,9 @@ void MainWindow::ApplyResizeRule(int outerWidth, int outerHeight) {
   }
   lbxFileTitle_->resize(std::min(lbxFileTitle_->width(), width() - lbxFileTitle_->x()),
                         lbxFileTitle_->height());
-  lblFindings_->setGeometry(0, strip, width(), height() - strip);
+  const int codePageWidth = std::min(width(), lblCodePage_->sizeHint().width());
+  lblFindings_->setGeometry(0, strip, width() - codePageWidth, height() - strip);
+  lblCodePage_->setGeometry(width() - codePageWidth, strip, codePageWidth, height() - strip);
   SetFindingsStatus(findingsStatus_);
 }
 

@@ -59,6 +59,7 @@ class MainWindow : public QWidget, public DesktopView {
   QLineEdit* edtExpand() const { return edtExpand_; }
   UpDown* UpDown2() const { return upDown2_; }
   QLabel* lblFindings() const { return lblFindings_; }
+  QLabel* lblCodePage() const { return lblCodePage_; }
 
   // DesktopView.
   SelectionResult RunSelectionDialog(const SelectionRequest& request) override;
@@ -114,6 +115,7 @@ class MainWindow : public QWidget, public DesktopView {
   PreviewListView* listBox1_ = nullptr;
   // The one-line status of the disc check, in the strip under the lists.
   QLabel* lblFindings_ = nullptr;
+  QLabel* lblCodePage_ = nullptr;
 
   // Last: it goes first, waiting for a running analysis while the widgets
   // are still there.

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "gui_test_support.h"
+#include "platform/code_page.h"
 #include "ui/main_window.h"
 #include "ui/dir_tree_model.h"
 #include "ui/tree_view.h"
@@ -52,6 +53,13 @@ TEST_F(CheckFindingsTest, StatusLineAndTooltipOfAFolderWithFindings) {
   EXPECT_EQ(status->y(), tree->y() + tree->height());
   EXPECT_EQ(status->y() + status->height(), Window().height());
   EXPECT_GT(status->height(), 0);
+  // The code page the disc is read in closes the line on the right.
+  QLabel* codePage = Window().lblCodePage();
+  EXPECT_TRUE(codePage->isVisible());
+  EXPECT_EQ(codePage->text().toStdString(), "Code page " + std::to_string(RunCodePage()));
+  EXPECT_EQ(codePage->geometry().top(), status->geometry().top());
+  EXPECT_EQ(codePage->x(), status->x() + status->width());
+  EXPECT_EQ(codePage->x() + codePage->width(), Window().width());
 
   const QModelIndex broken = Item("Drivers/Bluetooth");
   ASSERT_TRUE(broken.isValid());
