@@ -80,7 +80,7 @@ std::optional<std::string> FindCDMaster(const std::string& cdMasterPath) {
     const std::size_t cut = cdMasterPath.size() - tail.size();
     const std::string_view prefix = std::string_view(cdMasterPath).substr(0, cut);
     if (EqualsIgnoringAsciiCase(std::string_view(cdMasterPath).substr(cut), tail) &&
-        (prefix.empty() || IsPathDelimiter(prefix.back()))) {
+        (prefix.empty() || EndsInDelimiter(prefix))) {
       return ResolveBelow(AsBase(prefix), tail);
     }
   }
@@ -154,7 +154,7 @@ std::shared_ptr<const IniFile> MasterFileLocations::Contents() const {
 // last character to look at, and no delimiter is put in front.
 std::string BuildCDMasterPath(std::string_view rootText) {
   std::string path(rootText);
-  if (!path.empty() && !IsPathDelimiter(path.back())) path += kPathDelimiter;
+  if (!path.empty() && !EndsInDelimiter(path)) path += kPathDelimiter;
   path += kBinFolderName;
   path += kPathDelimiter;
   path += kMasterFileName;

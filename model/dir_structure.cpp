@@ -332,7 +332,11 @@ DirNode* DirStructure::AddFileChild(const std::string& fileName) {
 }
 
 bool DirStructure::NameFitsDisc(std::string_view name) {
-  for (char c : name) {
+  // Read by character: the second byte of a double-byte character may be
+  // that of '\' or '|' and is no such character.
+  const unsigned codePage = RunCodePage();
+  for (std::size_t i = 0; i < name.size(); i += CharacterLength(name, i, codePage)) {
+    const char c = name[i];
     const auto byte = static_cast<unsigned char>(c);
     if (byte < 0x20 || byte == 0x7F) return false;
     switch (c) {

@@ -1,5 +1,6 @@
 #include "platform/code_page.h"
 
+#include <array>
 #include <atomic>
 
 #include "platform/text.h"
@@ -35,6 +36,45 @@ constexpr unsigned kAnsiCodePages[] = {874,  932,  936,  949,  950,  1250, 1251,
                                        1252, 1253, 1254, 1255, 1256, 1257, 1258};
 
 std::atomic<unsigned> chosenCodePage{0};
+
+struct ByteRange {
+  unsigned char first;
+  unsigned char last;
+};
+
+// The byte ranges of the double-byte code pages: the lead bytes, and the
+// bytes that may follow one as the second byte of a character.
+struct DoubleByteTable {
+  unsigned codePage;
+  std::array<ByteRange, 2> lead;  // an unused range is {1, 0}
+  std::array<ByteRange, 3> trail;
+};
+
+constexpr DoubleByteTable kDoubleByteTables[] = {
+    // Japanese (Shift JIS with Windows' extensions)
+    {932, {{{0x81, 0x9F}, {0xE0, 0xFC}}}, {{{0x40, 0x7E}, {0x80, 0xFC}, {1, 0}}}},
+    // Simplified Chinese (GBK)
+    {936, {{{0x81, 0xFE}, {1, 0}}}, {{{0x40, 0x7E}, {0x80, 0xFE}, {1, 0}}}},
+    // Korean (Unified Hangul Code)
+    {949, {{{0x81, 0xFE}, {1, 0}}}, {{{0x41, 0x5A}, {0x61, 0x7A}, {0x81, 0xFE}}}},
+    // Traditional Chinese (Big5 with Windows' extensions)
+    {950, {{{0x81, 0xFE}, {1, 0}}}, {{{0x40, 0x7E}, {0xA1, 0xFE}, {1, 0}}}},
+};
+
+template <std::size_t N>
+bool InRanges(unsigned char byte, const std::array<ByteRange, N>& ranges) {
+  for (const ByteRange& range : ranges) {
+    if (byte >= range.first && byte <= range.last) return true;
+  }
+  return false;
+}
+
+const DoubleByteTable* DoubleByteTableFor(unsigned codePage) {
+  for (const DoubleByteTable& table : kDoubleByteTables) {
+    if (table.codePage == codePage) return &table;
+  }
+  return nullptr;
+}
 
 }  // namespace
 
@@ -73,7 +113,20 @@ unsigned RunCodePage() {
 }
 
 void SetRunCodePage(unsigned codePage) {
-  if (KnownCodePage(codePage)) chosenCodePage.store(codePage);
+  if (codePage == 0 || KnownCodePage(codePage)) chosenCodePage.store(codePage);
+}
+
+bool IsLeadByte(unsigned char byte, unsigned codePage) {
+  const DoubleByteTable* table = DoubleByteTableFor(codePage);
+  return table != nullptr && InRanges(byte, table->lead);
+}
+
+std::size_t CharacterLength(std::string_view text, std::size_t at, unsigned codePage) {
+  const auto byte = static_cast<unsigned char>(text[at]);
+  if (byte < 0x81 || at + 1 >= text.size()) return 1;
+  const DoubleByteTable* table = DoubleByteTableFor(codePage);
+  if (table == nullptr || !InRanges(byte, table->lead)) return 1;
+  return InRanges(static_cast<unsigned char>(text[at + 1]), table->trail) ? 2 : 1;
 }
 
 bool IsAscii(std::string_view text) {

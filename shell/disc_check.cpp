@@ -155,7 +155,9 @@ void CheckDiscPathLength(const DirStructure& tree, const DirNode* node,
 
 // What makes a name impossible on the disc's home file system.
 std::string NameFault(std::string_view name) {
-  for (char c : name) {
+  const unsigned codePage = RunCodePage();
+  for (std::size_t i = 0; i < name.size(); i += CharacterLength(name, i, codePage)) {
+    const char c = name[i];
     const auto byte = static_cast<unsigned char>(c);
     if (byte < 0x20 || byte == 0x7F) return "a control character";
     if (kForbiddenInNames.find(c) != std::string_view::npos) {
