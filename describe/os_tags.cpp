@@ -133,9 +133,9 @@ bool MasterFileLocations::Load() {
   if (!loaded->path.empty()) {
     loaded->file = IniFile::Load(loaded->path);
     if (!loaded->file.Exists()) {
-      // A file of the right kind and size that still was not read: no
-      // permission, or it grew past the limit while it was read.
-      loaded->problem = InputFileProblem(CheckInputFile(loaded->path));
+      // Not a file of the right kind or size, or one that still was not
+      // read (no permission, in use by another program): why, in words.
+      loaded->problem = UnreadableReason(loaded->path);
       if (loaded->problem.empty()) loaded->problem = "cannot be read";
     }
     loaded->installs = InstalledGroups(loaded->file);

@@ -319,13 +319,22 @@ DirNode* DirStructure::AddFileChild(const std::string& fileName) {
     exists = FindFile(parent, LastComponent(fileName)).has_value();
   }
   if (!exists || parent == nullptr) return nullptr;
+  // As for a scanned folder: the name as the list writes it, which a name
+  // the code page cannot spell does not have (on Windows it is listed with
+  // a '?' then, which is no forbidden character the disc holds).
   const std::string name = LastComponent(fileName);
-  if (!NameFitsDisc(name)) {
-    Skipped.push_back(SkippedEntry{parent->FullPath, name, SkipReason::BadName});
+  std::optional<std::string> listedName = NameInCodePage(name, RunCodePage());
+  if (!listedName) {
+    Skipped.push_back(SkippedEntry{parent->FullPath, name, SkipReason::NotInCodePage});
+    return nullptr;
+  }
+  if (!NameFitsDisc(*listedName)) {
+    Skipped.push_back(SkippedEntry{parent->FullPath, *listedName, SkipReason::BadName});
     return nullptr;
   }
 
   DirNode* leaf = AddChild(fileName, parent);
+  leaf->Name = std::move(*listedName);
   leaf->IsFileLeaf = true;
   leaf->Listed = true;
   return leaf;

@@ -247,7 +247,7 @@ std::vector<Finding> LeftOutFindings(const DirStructure& tree,
     } else if (entry.reason == LeftOutReason::NotInCodePage) {
       findings.push_back(
           MakeFinding(Severity::Error, check_code::kBadName, path,
-                      "the folder \"" + EscapeControlCharacters(entry.name, EscapeAlso::NonAscii) +
+                      "the entry \"" + EscapeControlCharacters(entry.name, EscapeAlso::NonAscii) +
                           "\" has a name that code page " + std::to_string(RunCodePage()) +
                           " cannot write; it is left out of the tree and the list",
                       folder));
