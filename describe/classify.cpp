@@ -1,5 +1,6 @@
 #include "describe/classify.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -22,7 +23,6 @@
 namespace cartulon {
 
 namespace {
-
 
 // Fixed supported-OS sentence of every AppSetup.ini package.
 constexpr std::string_view kSetupOSText =
@@ -67,11 +67,9 @@ bool ContainsAny(std::string_view name, const std::array<std::string_view, N>& w
 // delimiter of its full path, cut to 260 bytes, ASCII letters upper-cased.
 std::string MatchName(const std::string& fullPath) {
   std::size_t start = 0;
-  for (std::size_t i = fullPath.size(); i > 0; --i) {
-    if (IsPathDelimiter(fullPath[i - 1])) {
-      start = i;
-      break;
-    }
+  for (std::size_t at = FindDelimiter(fullPath); at != std::string::npos;
+       at = FindDelimiter(fullPath, at + 1)) {
+    start = at + 1;
   }
   std::string_view name = std::string_view(fullPath).substr(start);
   if (name.size() > kMaxMatchNameLength) name = name.substr(0, kMaxMatchNameLength);
@@ -103,8 +101,7 @@ std::string SubInstallPath(const DirStructure& tree, DirNode* folder, std::strin
 
 std::string ResolveSubInstall(const DirStructure& tree, DirNode* folder,
                               const std::string& relative) {
-  bool nested = false;
-  for (char c : relative) nested = nested || IsPathDelimiter(c);
+  const bool nested = FindDelimiter(relative) != std::string::npos;
   if (!nested && !relative.empty() && relative != "." && relative != "..") {
     if (std::optional<std::string> name = MatchEntryName(tree.FileNames(folder), relative)) {
       return JoinPath(folder->FullPath, *name);
@@ -130,8 +127,7 @@ bool ClimbsAboveRoot(const DirStructure& tree, std::string_view path) {
   path.remove_prefix(root.size());
   int depth = 0;
   while (!path.empty()) {
-    std::size_t end = 0;
-    while (end < path.size() && !IsPathDelimiter(path[end])) ++end;
+    const std::size_t end = std::min(FindDelimiter(path), path.size());
     const std::string_view component = path.substr(0, end);
     path.remove_prefix(end < path.size() ? end + 1 : end);
     if (component.empty() || component == ".") continue;

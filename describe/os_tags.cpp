@@ -80,7 +80,7 @@ std::optional<std::string> FindCDMaster(const std::string& cdMasterPath) {
     const std::size_t cut = cdMasterPath.size() - tail.size();
     const std::string_view prefix = std::string_view(cdMasterPath).substr(0, cut);
     if (EqualsIgnoringAsciiCase(std::string_view(cdMasterPath).substr(cut), tail) &&
-        (prefix.empty() || IsPathDelimiter(prefix.back()))) {
+        (prefix.empty() || EndsInDelimiter(prefix))) {
       return ResolveBelow(AsBase(prefix), tail);
     }
   }
@@ -133,9 +133,9 @@ bool MasterFileLocations::Load() {
   if (!loaded->path.empty()) {
     loaded->file = IniFile::Load(loaded->path);
     if (!loaded->file.Exists()) {
-      // A file of the right kind and size that still was not read: no
-      // permission, or it grew past the limit while it was read.
-      loaded->problem = InputFileProblem(CheckInputFile(loaded->path));
+      // Not a file of the right kind or size, or one that still was not
+      // read (no permission, in use by another program): why, in words.
+      loaded->problem = UnreadableReason(loaded->path);
       if (loaded->problem.empty()) loaded->problem = "cannot be read";
     }
     loaded->installs = InstalledGroups(loaded->file);
@@ -154,7 +154,7 @@ std::shared_ptr<const IniFile> MasterFileLocations::Contents() const {
 // last character to look at, and no delimiter is put in front.
 std::string BuildCDMasterPath(std::string_view rootText) {
   std::string path(rootText);
-  if (!path.empty() && !IsPathDelimiter(path.back())) path += kPathDelimiter;
+  if (!path.empty() && !EndsInDelimiter(path)) path += kPathDelimiter;
   path += kBinFolderName;
   path += kPathDelimiter;
   path += kMasterFileName;

@@ -320,20 +320,33 @@ DirNode* DirStructure::AddFileChild(const std::string& fileName) {
     exists = FindFile(parent, LastComponent(fileName)).has_value();
   }
   if (!exists || parent == nullptr) return nullptr;
+  // As for a scanned folder: the name as the list writes it, which a name
+  // the code page cannot spell does not have (on Windows it is listed with
+  // a '?' then, which is no forbidden character the disc holds).
   const std::string name = LastComponent(fileName);
-  if (!NameFitsDisc(name)) {
-    Skipped.push_back(SkippedEntry{parent->FullPath, name, SkipReason::BadName});
+  std::optional<std::string> listedName = NameInCodePage(name, RunCodePage());
+  if (!listedName) {
+    Skipped.push_back(SkippedEntry{parent->FullPath, name, SkipReason::NotInCodePage});
+    return nullptr;
+  }
+  if (!NameFitsDisc(*listedName)) {
+    Skipped.push_back(SkippedEntry{parent->FullPath, *listedName, SkipReason::BadName});
     return nullptr;
   }
 
   DirNode* leaf = AddChild(fileName, parent);
+  leaf->Name = std::move(*listedName);
   leaf->IsFileLeaf = true;
   leaf->Listed = true;
   return leaf;
 }
 
 bool DirStructure::NameFitsDisc(std::string_view name) {
-  for (char c : name) {
+  // Read by character: the second byte of a double-byte character may be
+  // that of '\' or '|' and is no such character.
+  const unsigned codePage = RunCodePage();
+  for (std::size_t i = 0; i < name.size(); i += CharacterLength(name, i, codePage)) {
+    const char c = name[i];
     const auto byte = static_cast<unsigned char>(c);
     if (byte < 0x20 || byte == 0x7F) return false;
     switch (c) {

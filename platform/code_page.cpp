@@ -1,6 +1,6 @@
 #include "platform/code_page.h"
 
-#include <algorithm>
+#include <array>
 #include <atomic>
 
 #include "platform/text.h"
@@ -36,6 +36,45 @@ constexpr unsigned kAnsiCodePages[] = {874,  932,  936,  949,  950,  1250, 1251,
                                        1252, 1253, 1254, 1255, 1256, 1257, 1258};
 
 std::atomic<unsigned> chosenCodePage{0};
+
+struct ByteRange {
+  unsigned char first;
+  unsigned char last;
+};
+
+// The byte ranges of the double-byte code pages: the lead bytes, and the
+// bytes that may follow one as the second byte of a character.
+struct DoubleByteTable {
+  unsigned codePage;
+  std::array<ByteRange, 2> lead;  // an unused range is {1, 0}
+  std::array<ByteRange, 3> trail;
+};
+
+constexpr DoubleByteTable kDoubleByteTables[] = {
+    // Japanese (Shift JIS with Windows' extensions)
+    {932, {{{0x81, 0x9F}, {0xE0, 0xFC}}}, {{{0x40, 0x7E}, {0x80, 0xFC}, {1, 0}}}},
+    // Simplified Chinese (GBK)
+    {936, {{{0x81, 0xFE}, {1, 0}}}, {{{0x40, 0x7E}, {0x80, 0xFE}, {1, 0}}}},
+    // Korean (Unified Hangul Code)
+    {949, {{{0x81, 0xFE}, {1, 0}}}, {{{0x41, 0x5A}, {0x61, 0x7A}, {0x81, 0xFE}}}},
+    // Traditional Chinese (Big5 with Windows' extensions)
+    {950, {{{0x81, 0xFE}, {1, 0}}}, {{{0x40, 0x7E}, {0xA1, 0xFE}, {1, 0}}}},
+};
+
+template <std::size_t N>
+bool InRanges(unsigned char byte, const std::array<ByteRange, N>& ranges) {
+  for (const ByteRange& range : ranges) {
+    if (byte >= range.first && byte <= range.last) return true;
+  }
+  return false;
+}
+
+const DoubleByteTable* DoubleByteTableFor(unsigned codePage) {
+  for (const DoubleByteTable& table : kDoubleByteTables) {
+    if (table.codePage == codePage) return &table;
+  }
+  return nullptr;
+}
 
 }  // namespace
 
@@ -74,7 +113,20 @@ unsigned RunCodePage() {
 }
 
 void SetRunCodePage(unsigned codePage) {
-  if (KnownCodePage(codePage)) chosenCodePage.store(codePage);
+  if (codePage == 0 || KnownCodePage(codePage)) chosenCodePage.store(codePage);
+}
+
+bool IsLeadByte(unsigned char byte, unsigned codePage) {
+  const DoubleByteTable* table = DoubleByteTableFor(codePage);
+  return table != nullptr && InRanges(byte, table->lead);
+}
+
+std::size_t CharacterLength(std::string_view text, std::size_t at, unsigned codePage) {
+  const auto byte = static_cast<unsigned char>(text[at]);
+  if (byte < 0x81 || at + 1 >= text.size()) return 1;
+  const DoubleByteTable* table = DoubleByteTableFor(codePage);
+  if (table == nullptr || !InRanges(byte, table->lead)) return 1;
+  return InRanges(static_cast<unsigned char>(text[at + 1]), table->trail) ? 2 : 1;
 }
 
 bool IsAscii(std::string_view text) {
@@ -122,35 +174,16 @@ std::vector<CodePageCharacter> SplitCharacters(std::string_view text, unsigned c
   constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
   std::vector<CodePageCharacter> characters;
   characters.reserve(text.size());
-  std::size_t at = 0;
-  while (at < text.size()) {
-    if (static_cast<unsigned char>(text[at]) < 0x80) {
-      characters.push_back({std::string(1, text[at]), 1});
-      ++at;
-      continue;
-    }
-    // A byte the code page reads alone is a character; a lead byte alone
-    // reads as nothing, and with the next byte as one character.
-    std::string single = CodePageToUtf8(text.substr(at, 1), codePage);
-    const bool readAlone = !single.empty() && single != kReplacement && IsValidUtf8(single);
-    if (readAlone || at + 1 == text.size()) {
-      characters.push_back({readAlone ? std::move(single) : std::string(kReplacement), 1});
-      ++at;
-      continue;
-    }
-    std::string pair = CodePageToUtf8(text.substr(at, 2), codePage);
-    // One character: one code point that is not the replacement.
-    const auto starts = std::count_if(pair.begin(), pair.end(), [](char c) {
-      return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    });
-    const bool onePair = starts == 1 && pair != kReplacement && IsValidUtf8(pair);
-    if (onePair) {
-      characters.push_back({std::move(pair), 2});
-      at += 2;
-    } else {
-      characters.push_back({std::string(kReplacement), 1});
-      ++at;
-    }
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t length = CharacterLength(text, at, codePage);
+    const std::string_view bytes = text.substr(at, length);
+    std::string utf8 = CodePageToUtf8(bytes, codePage);
+    // A lead byte without its second byte, or a byte the code page leaves
+    // undefined, is no character.
+    const bool lone = length == 1 && IsLeadByte(static_cast<unsigned char>(bytes[0]), codePage);
+    if (lone || utf8.empty() || !IsValidUtf8(utf8)) utf8 = kReplacement;
+    characters.push_back({std::move(utf8), length});
+    at += length;
   }
   return characters;
 }

@@ -37,7 +37,8 @@ bool KnownCodePage(unsigned codePage);
 unsigned SystemCodePage();
 
 // The code page a run uses: SystemCodePage() unless a run has chosen
-// another (a known one) with SetRunCodePage. One per process.
+// another (a known one) with SetRunCodePage; SetRunCodePage(0) goes back to
+// the system's. One per process.
 unsigned RunCodePage();
 void SetRunCodePage(unsigned codePage);
 
@@ -54,6 +55,18 @@ std::optional<std::string> NameInCodePage(std::string_view name, unsigned codePa
 // Text in `codePage` as UTF-8: ASCII as it is; a byte (or a double-byte
 // pair) that is no character of the code page becomes U+FFFD.
 std::string CodePageToUtf8(std::string_view text, unsigned codePage);
+
+// True when `byte` begins a double-byte character in `codePage`: one of the
+// lead bytes of 932 (0x81-0x9F, 0xE0-0xFC), 936, 949 or 950 (0x81-0xFE).
+// The single-byte code pages have none.
+bool IsLeadByte(unsigned char byte, unsigned codePage);
+
+// The number of bytes of the character that begins at `at` in `text`
+// (`at` below its size): 2 for a lead byte of `codePage` followed by one of
+// the code page's trail bytes, 1 otherwise. A trail byte may be 0x5C, the
+// byte of '\', or 0x7C, the byte of '|': a text in such a code page is
+// read character by character from its start, never byte by byte.
+std::size_t CharacterLength(std::string_view text, std::size_t at, unsigned codePage);
 
 // One character of a text in a code page: as UTF-8 (U+FFFD for a byte that
 // starts no character) and the number of bytes it takes in the text, which

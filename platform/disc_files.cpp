@@ -1,5 +1,6 @@
 #include "platform/disc_files.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <utility>
 
@@ -49,8 +50,7 @@ std::optional<std::string> ResolveOnDisc(const std::string& base, std::string_vi
   std::string current = base;
   std::size_t pos = 0;
   while (pos <= relative.size()) {
-    std::size_t end = pos;
-    while (end < relative.size() && !IsPathDelimiter(relative[end])) ++end;
+    const std::size_t end = std::min(FindDelimiter(relative, pos), relative.size());
     std::string_view component = relative.substr(pos, end - pos);
     const bool last = end >= relative.size();
     pos = end + 1;

@@ -10,7 +10,7 @@ bool LocationWithin(std::string_view root, std::string_view location) {
   if (location.size() == root.size()) return true;
   // A root that ends in a delimiter is a file-system root: everything below
   // it continues without another one.
-  return IsPathDelimiter(root.back()) || IsPathDelimiter(location[root.size()]);
+  return EndsInDelimiter(root) || IsPathDelimiter(location[root.size()]);
 }
 
 }  // namespace cartulon

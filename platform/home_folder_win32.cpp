@@ -19,7 +19,7 @@ std::string HomeFolder() {
     if (drive != nullptr && path != nullptr) folder = std::string(drive) + path;
   }
   // Without a trailing delimiter, except for a drive root ("E:\").
-  while (folder.size() > 3 && IsPathDelimiter(folder.back())) folder.pop_back();
+  while (folder.size() > 3 && EndsInDelimiter(folder)) folder.pop_back();
   return folder;
 }
 

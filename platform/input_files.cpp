@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <mutex>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -52,6 +53,18 @@ bool InputFileRecord::Holds(const FileIdentity& identity) const {
   const std::vector<FileIdentity>* files = RecordedFiles();
   return identity.Known() && files != nullptr &&
          std::find(files->begin(), files->end(), identity) != files->end();
+}
+
+std::string UnreadableReason(const std::string& path) {
+  const OpenedInputFile file = ReadOpenedInputFile(path);
+  if (file.bytes) return {};
+  if (file.state != InputFileState::Readable) return InputFileProblem(file.state);
+  std::string_view failure = file.failure;
+  while (!failure.empty() && (failure.back() == '.' || failure.back() == ' ')) {
+    failure.remove_suffix(1);
+  }
+  if (failure.empty()) return "cannot be read";
+  return "cannot be read (" + std::string(failure) + ")";
 }
 
 std::optional<std::string> ReadInputFile(const std::string& path, InputFileState* state) {

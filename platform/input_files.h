@@ -36,6 +36,13 @@ std::string InputFileProblem(InputFileState state);
 std::optional<std::string> ReadInputFile(const std::string& path,
                                          InputFileState* state = nullptr);
 
+// Why ReadInputFile gives nothing for `path`, in words that follow the
+// path: InputFileProblem of what the file is, or, for a file that is there
+// but cannot be opened or read (no permission, in use by another program),
+// "cannot be read (" and the system's reason ")". Empty when it reads. The
+// file is read again to find out.
+std::string UnreadableReason(const std::string& path);
+
 // Notes the identity of every file ReadInputFile reads, from any thread, while
 // it exists: what a run has read, so that it never writes over one of its own
 // inputs. One at a time.
@@ -56,6 +63,8 @@ struct OpenedInputFile {
   InputFileState state = InputFileState::Missing;
   std::optional<std::string> bytes;
   FileIdentity identity;
+  // Readable without bytes: the system's reason, in words (may be empty).
+  std::string failure = {};
 };
 OpenedInputFile ReadOpenedInputFile(const std::string& path);
 

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <utility>
 
 namespace cartulon {
@@ -34,7 +35,10 @@ OpenedInputFile ReadOpenedInputFile(const std::string& path) {
   if (fd < 0) {
     // A file that is there but cannot be opened (no permission) counts as
     // readable, unreadable for the reason errno gives.
-    if (errno != ENOENT && errno != ENOTDIR && errno != ELOOP) file.state = InputFileState::Readable;
+    if (errno != ENOENT && errno != ENOTDIR && errno != ELOOP) {
+      file.state = InputFileState::Readable;
+      file.failure = std::strerror(errno);
+    }
     return file;
   }
   struct stat info;
@@ -73,6 +77,7 @@ OpenedInputFile ReadOpenedInputFile(const std::string& path) {
   }
   ::close(fd);
   if (error != 0) {
+    file.failure = std::strerror(error);
     errno = error;
     return file;
   }

@@ -4,6 +4,8 @@
 
 #include <utility>
 
+#include "platform/error_text_win32.h"
+
 namespace cartulon {
 
 namespace {
@@ -56,7 +58,9 @@ OpenedInputFile ReadOpenedInputFile(const std::string& path) {
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (handle == INVALID_HANDLE_VALUE) {
+    const DWORD error = GetLastError();
     file.state = StateOfFailedOpen(path);
+    if (file.state == InputFileState::Readable) file.failure = win32::ErrorText(error);
     return file;
   }
   file.state = StateOfOpen(handle);
@@ -76,6 +80,7 @@ OpenedInputFile ReadOpenedInputFile(const std::string& path) {
   for (;;) {
     DWORD got = 0;
     if (!ReadFile(handle, buffer, sizeof buffer, &got, nullptr)) {
+      file.failure = win32::ErrorText(GetLastError());
       failed = true;
       break;
     }

@@ -3,7 +3,10 @@
 #include <windows.h>
 
 #include <cstring>
+#include <string_view>
 #include <vector>
+
+#include "platform/paths.h"
 
 namespace cartulon {
 
@@ -81,7 +84,7 @@ void InstallInterruptCleanup() { SetConsoleCtrlHandler(OnConsoleEvent, TRUE); }
 bool RemovePathTree(const std::string& path) {
   std::vector<char> buffer(path.begin(), path.end());
   std::size_t length = buffer.size();
-  while (length > 3 && (buffer[length - 1] == '\\' || buffer[length - 1] == '/')) --length;
+  while (length > 3 && EndsInDelimiter(std::string_view(buffer.data(), length))) --length;
   if (length == 0) return false;
   buffer.resize(length + 4 * MAX_PATH);
   buffer[length] = '\0';

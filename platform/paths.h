@@ -1,6 +1,11 @@
 #pragma once
 // Path helpers for disc paths kept as byte strings.
 //
+// A path is read character by character in the run's code page
+// (RunCodePage, platform/code_page.h): in the double-byte code pages the
+// second byte of a character may be 0x5C, the byte of '\', which is then
+// part of the character and no delimiter.
+//
 // The disc is authored on Windows, so its INI files write relative paths
 // with backslashes. The native delimiter is used for every path the program
 // builds; FromDiscPath turns a path read from a disc file into native form.
@@ -31,6 +36,13 @@ bool IsPathDelimiter(char c);
 // True for a delimiter and, on Windows, for the colon of a drive letter: the
 // characters after which a path's last component begins.
 bool EndsPathPrefix(char c);
+
+// The position of the first delimiter at or after `from` (where a character
+// begins); npos when there is none.
+std::size_t FindDelimiter(std::string_view path, std::size_t from = 0);
+
+// True when the path's last character is a delimiter.
+bool EndsInDelimiter(std::string_view path);
 
 // The path as the system's file functions take it. On Windows a drive root
 // kept without its delimiter, as the runs keep a disc root ("E:", "\\?\E:"),

@@ -156,7 +156,9 @@ void CheckDiscPathLength(const DirStructure& tree, const DirNode* node,
 
 // What makes a name impossible on the disc's home file system.
 std::string NameFault(std::string_view name) {
-  for (char c : name) {
+  const unsigned codePage = RunCodePage();
+  for (std::size_t i = 0; i < name.size(); i += CharacterLength(name, i, codePage)) {
+    const char c = name[i];
     const auto byte = static_cast<unsigned char>(c);
     if (byte < 0x20 || byte == 0x7F) return "a control character";
     if (kForbiddenInNames.find(c) != std::string_view::npos) {
@@ -246,7 +248,7 @@ std::vector<Finding> LeftOutFindings(const DirStructure& tree,
     } else if (entry.reason == LeftOutReason::NotInCodePage) {
       findings.push_back(
           MakeFinding(Severity::Error, check_code::kBadName, path,
-                      "the folder \"" + EscapeControlCharacters(entry.name, EscapeAlso::NonAscii) +
+                      "the entry \"" + EscapeControlCharacters(entry.name, EscapeAlso::NonAscii) +
                           "\" has a name that code page " + std::to_string(RunCodePage()) +
                           " cannot write; it is left out of the tree and the list",
                       folder));

@@ -121,10 +121,11 @@ std::string DriverFileCheck::CatalogProblem(DirNode* folder, const std::string& 
                                             const std::string& name) {
   const std::string named = "names the catalog " + EscapeControlCharacters(name) + " (" +
                             EscapeControlCharacters(key) + ")";
+  const std::string native = FromDiscPath(name);
   const std::optional<std::string> path =
-      name.find_first_of("\\/") == std::string::npos
+      FindDelimiter(native) == std::string::npos
           ? tree_.FindFile(folder, name)
-          : ResolveOnDisc(folder->FullPath, FromDiscPath(name), EntryKind::File);
+          : ResolveOnDisc(folder->FullPath, native, EntryKind::File);
   if (!path) return named + ", which does not exist";
   auto known = catalogs_.find(*path);
   if (known == catalogs_.end()) known = catalogs_.emplace(*path, ReadCatalogSigner(*path)).first;

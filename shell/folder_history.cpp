@@ -39,7 +39,7 @@ std::array<std::string, kRememberedFolders> FolderHistory::Stored() const {
 namespace {
 
 std::string WithTrailingDelimiter(std::string folder) {
-  if (folder.empty() || !IsPathDelimiter(folder.back())) folder.push_back(kPathDelimiter);
+  if (!EndsInDelimiter(folder)) folder.push_back(kPathDelimiter);
   return folder;
 }
 

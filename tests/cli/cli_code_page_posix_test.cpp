@@ -125,5 +125,27 @@ TEST_F(CliCodePage, TheJsonCheckReadsAsUtf8AndKeepsThePathBytes) {
   EXPECT_TRUE(sawLeftOut) << run.out;
 }
 
+// Names whose second byte is 0x5C, the byte of '\', in the run's code page
+// are listed whole, not left out as holding a '\'.
+TEST_F(CliCodePage, DoubleByteNamesEndingInTheBackslashByteAreListedWhole) {
+  struct Case {
+    const char* codePage;
+    std::string utf8;
+    std::string listed;
+  };
+  const Case cases[] = {
+      {"950", "\xE5\x8A\x9F\xE8\x83\xBD", "\xA5\x5C\xAF\xE0"},  // 功能
+      {"950", "\xE8\xA8\xB1", "\xB3\x5C"},                      // 許
+      {"936", "\xE4\xB9\x97", "\x81\x5C"},                      // 乗
+      {"936", "\xE4\xBF\x93", "\x82\x5C"},                      // 俓
+  };
+  for (const Case& c : cases) Package(c.utf8, "Zoltek Tool " + c.listed);
+  for (const Case& c : cases) {
+    const CliResult run = Run("en_US.UTF-8", {"--codepage", c.codePage});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(Lists(run.out, c.listed)) << c.codePage << run.out;
+  }
+}
+
 }  // namespace
 }  // namespace cartulon::cli_test

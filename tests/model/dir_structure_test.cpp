@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/code_page.h"
 #include "platform/disc_files.h"
 #include "platform/paths.h"
 #include "platform/text.h"
@@ -393,6 +394,24 @@ TEST_F(DirStructureTest, NamesADiscCannotHoldAreLeftOutAndReportedOnce) {
 
   tree.ReportLeftOutNames();  // nothing new
   EXPECT_EQ(messages.messages.size(), 1u);
+}
+
+// A file the code page cannot spell is left out for that, not blamed on a
+// forbidden character; one it can spell takes its name in the code page.
+TEST_F(DirStructureTest, FileLeavesAreNamedInTheCodePage) {
+  if (kPathDelimiter != '/') GTEST_SKIP() << "names on disc are in the code page already";
+  disc.WriteFile("Drivers/\xCE\xA9.txt", "x");  // Ω
+  disc.WriteFile("Drivers/\xC3\xA9.txt", "x");  // é
+  SetRunCodePage(1252);
+  DirStructure tree(Disc(), 6, messages);
+  EXPECT_EQ(tree.AddFileChild(Disc("Drivers/\xCE\xA9.txt")), nullptr);
+  const DirNode* spelt = tree.AddFileChild(Disc("Drivers/\xC3\xA9.txt"));
+  SetRunCodePage(0);
+  ASSERT_NE(spelt, nullptr);
+  EXPECT_EQ(spelt->Name, "\xE9.txt");
+  EXPECT_EQ(SkippedAs(tree, SkipReason::NotInCodePage),
+            std::vector<std::string>{Disc("Drivers") + "|\xCE\xA9.txt"});
+  EXPECT_TRUE(SkippedAs(tree, SkipReason::BadName).empty());
 }
 
 TEST_F(DirStructureTest, LinkedFolderCountsAsAFolder) {

@@ -67,5 +67,34 @@ TEST(CodePagePosix, TheLocaleOfTheLanguageChoiceDecidesTheSystemCodePage) {
   EXPECT_EQ(SystemCodePage(), 1251u);
 }
 
+// Every byte pair the C library's table of a double-byte code page reads
+// as one character is one character to the lead-byte tables, and every
+// byte the table reads alone is no lead byte. (949 is compared with the
+// system's own table on Windows: the C library's decoder of 949 crashes on
+// some undefined pairs, such as A2 E8.)
+TEST(CodePagePosix, LeadAndTrailBytesAgreeWithTheCodePageTables) {
+  for (const unsigned codePage : {932u, 936u, 950u}) {
+    int pairs = 0;
+    for (unsigned lead = 0x80; lead <= 0xFF; ++lead) {
+      const std::string single(1, static_cast<char>(lead));
+      if (CodePageToUtf8(single, codePage) != "\xEF\xBF\xBD") {
+        EXPECT_FALSE(IsLeadByte(static_cast<unsigned char>(lead), codePage)) << codePage << lead;
+        continue;
+      }
+      for (unsigned trail = 0x20; trail <= 0xFF; ++trail) {
+        const std::string pair{static_cast<char>(lead), static_cast<char>(trail)};
+        const std::string utf8 = CodePageToUtf8(pair, codePage);
+        const auto first = static_cast<unsigned char>(utf8[0]);
+        const std::size_t firstLength = first < 0xE0 ? 2 : first < 0xF0 ? 3 : 4;
+        if (first < 0xC2 || utf8.size() != firstLength || utf8 == "\xEF\xBF\xBD") continue;
+        ++pairs;
+        EXPECT_EQ(CharacterLength(pair, 0, codePage), 2u)
+            << codePage << " " << std::hex << lead << " " << trail;
+      }
+    }
+    EXPECT_GT(pairs, 7000) << codePage;
+  }
+}
+
 }  // namespace
 }  // namespace cartulon
