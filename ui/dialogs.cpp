@@ -18,7 +18,7 @@ QString DisplayText(std::string_view bytes) {
   QString text = utf8.decode(raw);
   if (!utf8.hasError()) return text;
   // The names and INI texts of the list are in the run's code page.
-  return QString::fromStdString(CodePageToUtf8(bytes, RunCodePage()));
+  return DiscText(bytes);
 }
 
 QString DiscText(std::string_view bytes) {
