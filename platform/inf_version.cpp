@@ -14,32 +14,6 @@ namespace {
 constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
-// UTF-16LE to single bytes: a code point up to 0xFF becomes that byte, any
-// other (a surrogate pair counting as one) becomes '?'; a lone trailing
-// byte is dropped.
-std::string NarrowUtf16Le(std::string_view bytes) {
-  std::string out;
-  out.reserve(bytes.size() / 2);
-  const std::size_t units = bytes.size() / 2;
-  auto unitAt = [&](std::size_t i) {
-    return static_cast<unsigned>(static_cast<unsigned char>(bytes[2 * i])) |
-           (static_cast<unsigned>(static_cast<unsigned char>(bytes[2 * i + 1])) << 8);
-  };
-  for (std::size_t i = 0; i < units; ++i) {
-    const unsigned unit = unitAt(i);
-    if (unit <= 0xFF) {
-      out.push_back(static_cast<char>(unit));
-      continue;
-    }
-    if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < units) {
-      const unsigned next = unitAt(i + 1);
-      if (next >= 0xDC00 && next <= 0xDFFF) ++i;
-    }
-    out.push_back('?');
-  }
-  return out;
-}
-
 std::string_view TrimBlanks(std::string_view text) {
   while (!text.empty() && IsIniBlank(text.front())) text.remove_prefix(1);
   while (!text.empty() && IsIniBlank(text.back())) text.remove_suffix(1);

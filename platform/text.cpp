@@ -91,4 +91,27 @@ std::string EscapeControlCharacters(std::string_view text, EscapeAlso also) {
   return escaped;
 }
 
+std::string NarrowUtf16Le(std::string_view bytes) {
+  std::string out;
+  out.reserve(bytes.size() / 2);
+  const std::size_t units = bytes.size() / 2;
+  auto unitAt = [&](std::size_t i) {
+    return static_cast<unsigned>(static_cast<unsigned char>(bytes[2 * i])) |
+           (static_cast<unsigned>(static_cast<unsigned char>(bytes[2 * i + 1])) << 8);
+  };
+  for (std::size_t i = 0; i < units; ++i) {
+    const unsigned unit = unitAt(i);
+    if (unit <= 0xFF) {
+      out.push_back(static_cast<char>(unit));
+      continue;
+    }
+    if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < units) {
+      const unsigned next = unitAt(i + 1);
+      if (next >= 0xDC00 && next <= 0xDFFF) ++i;
+    }
+    out.push_back('?');
+  }
+  return out;
+}
+
 }  // namespace cartulon

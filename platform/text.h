@@ -77,4 +77,10 @@ std::vector<std::string> SplitTextLines(std::string_view bytes);
 enum class EscapeAlso { Nothing, NonAscii };
 std::string EscapeControlCharacters(std::string_view text, EscapeAlso also = EscapeAlso::Nothing);
 
+// UTF-16LE text (after its byte-order mark) as single bytes, as the
+// profile functions and INF files are read: a code point up to 0xFF becomes
+// that byte, anything else (a surrogate pair counting as one code point)
+// becomes '?'. A lone trailing byte is dropped.
+std::string NarrowUtf16Le(std::string_view bytes);
+
 }  // namespace cartulon
