@@ -11,6 +11,7 @@
 #include "platform/file_identity.h"
 #include "platform/paths.h"
 #include "platform/text.h"
+#include "platform/windows_names.h"
 
 namespace cartulon {
 
@@ -228,6 +229,11 @@ void DirStructure::ScanFolder(DirNode* node) {
         Skipped.push_back(SkippedEntry{folder->FullPath, *listedName, SkipReason::BadName});
         continue;
       }
+      if (std::string problem = WindowsNameProblem(*listedName); !problem.empty()) {
+        Skipped.push_back(SkippedEntry{folder->FullPath, *listedName, SkipReason::WindowsName,
+                                       std::move(problem)});
+        continue;
+      }
       // FullPath + one delimiter + name, also for the empty FullPath of the
       // file-system root.
       std::string childPath;
@@ -332,6 +338,11 @@ DirNode* DirStructure::AddFileChild(const std::string& fileName) {
     Skipped.push_back(SkippedEntry{parent->FullPath, *listedName, SkipReason::BadName});
     return nullptr;
   }
+  if (std::string problem = WindowsNameProblem(*listedName); !problem.empty()) {
+    Skipped.push_back(
+        SkippedEntry{parent->FullPath, *listedName, SkipReason::WindowsName, std::move(problem)});
+    return nullptr;
+  }
 
   DirNode* leaf = AddChild(fileName, parent);
   leaf->Name = std::move(*listedName);
@@ -392,6 +403,9 @@ void DirStructure::ReportLeftOutNames() {
         line = "Left out \"" + EscapeControlCharacters(entry.name, EscapeAlso::NonAscii) +
                "\" in " + folder + ": its name cannot be written in code page " +
                std::to_string(RunCodePage()) + ".";
+        break;
+      case SkipReason::WindowsName:
+        line = "Left out " + name + " in " + folder + ": the name " + entry.detail + ".";
         break;
       case SkipReason::LinkLoop:
       case SkipReason::OutsideDisc:

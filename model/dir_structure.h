@@ -27,14 +27,17 @@ enum class SkipReason {
   ListingFailed,
   // The name has a character the run's code page cannot write (the name
   // is recorded as the system lists it).
-  NotInCodePage
+  NotInCodePage,
+  // A name Windows opens as another (a trailing dot or space) or as a
+  // device (CON, AUX): `detail` says which (WindowsNameProblem).
+  WindowsName
 };
 
 struct SkippedEntry {
   std::string folderPath;  // FullPath of the folder that lists the entry
   std::string name;
   SkipReason reason;
-  std::string detail = {};  // ListingFailed: the system's reason, in words
+  std::string detail = {};  // ListingFailed: the system's reason; WindowsName: what is wrong
 };
 
 struct DirNode {

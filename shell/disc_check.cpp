@@ -251,6 +251,11 @@ std::vector<Finding> LeftOutFindings(const DirStructure& tree,
                           "\" has a name that code page " + std::to_string(RunCodePage()) +
                           " cannot write; it is left out of the tree and the list",
                       folder));
+    } else if (entry.reason == LeftOutReason::WindowsName) {
+      findings.push_back(MakeFinding(Severity::Error, check_code::kBadName, path,
+                                     "the entry " + name + " " + entry.detail +
+                                         "; it is left out of the tree and the list",
+                                     folder));
     } else if (entry.reason == LeftOutReason::BadName) {
       findings.push_back(MakeFinding(
           Severity::Error, check_code::kBadName, path,
