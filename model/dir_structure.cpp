@@ -215,6 +215,13 @@ void DirStructure::ScanFolder(DirNode* node) {
     byNode.clear();
     for (IdentifiedEntry& entry : listing->entries) {
       if (!entry.isFolder) {
+        // A file whose path is longer than the system opens could be
+        // listed but never read: it is left out and named instead.
+        if (folder->FullPath.size() + 1 + entry.name.size() > kLongestOpenablePath) {
+          Skipped.push_back(
+              SkippedEntry{folder->FullPath, std::move(entry.name), SkipReason::LongPath, "file"});
+          continue;
+        }
         folder->FileNames.push_back(std::move(entry.name));
         continue;
       }
