@@ -11,6 +11,7 @@
 #include "platform/file_identity.h"
 #include "platform/paths.h"
 #include "platform/text.h"
+#include "platform/windows_names.h"
 #include "platform/work_sharing.h"
 
 namespace cartulon {
@@ -215,6 +216,13 @@ void DirStructure::ScanFolder(DirNode* node) {
     byNode.clear();
     for (IdentifiedEntry& entry : listing->entries) {
       if (!entry.isFolder) {
+        // A file whose path is longer than the system opens could be
+        // listed but never read: it is left out and named instead.
+        if (folder->FullPath.size() + 1 + entry.name.size() > kLongestOpenablePath) {
+          Skipped.push_back(
+              SkippedEntry{folder->FullPath, std::move(entry.name), SkipReason::LongPath, "file"});
+          continue;
+        }
         folder->FileNames.push_back(std::move(entry.name));
         continue;
       }
@@ -227,6 +235,11 @@ void DirStructure::ScanFolder(DirNode* node) {
       }
       if (!NameFitsDisc(*listedName)) {
         Skipped.push_back(SkippedEntry{folder->FullPath, *listedName, SkipReason::BadName});
+        continue;
+      }
+      if (std::string problem = WindowsNameProblem(*listedName); !problem.empty()) {
+        Skipped.push_back(SkippedEntry{folder->FullPath, *listedName, SkipReason::WindowsName,
+                                       std::move(problem)});
         continue;
       }
       // FullPath + one delimiter + name, also for the empty FullPath of the
@@ -333,6 +346,11 @@ DirNode* DirStructure::AddFileChild(const std::string& fileName) {
     Skipped.push_back(SkippedEntry{parent->FullPath, *listedName, SkipReason::BadName});
     return nullptr;
   }
+  if (std::string problem = WindowsNameProblem(*listedName); !problem.empty()) {
+    Skipped.push_back(
+        SkippedEntry{parent->FullPath, *listedName, SkipReason::WindowsName, std::move(problem)});
+    return nullptr;
+  }
 
   DirNode* leaf = AddChild(fileName, parent);
   leaf->Name = std::move(*listedName);
@@ -393,6 +411,9 @@ void DirStructure::ReportLeftOutNames() {
         line = "Left out \"" + EscapeControlCharacters(entry.name, EscapeAlso::NonAscii) +
                "\" in " + folder + ": its name cannot be written in code page " +
                std::to_string(RunCodePage()) + ".";
+        break;
+      case SkipReason::WindowsName:
+        line = "Left out " + name + " in " + folder + ": the name " + entry.detail + ".";
         break;
       case SkipReason::LinkLoop:
       case SkipReason::OutsideDisc:

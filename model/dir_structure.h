@@ -20,21 +20,25 @@ enum class SkipReason {
   BadName,      // a control character or a character Windows forbids in names
   LinkLoop,     // the same folder as one of its ancestors (a link back up)
   OutsideDisc,  // a link that leads outside the disc root
-  // The folder's path is longer than the system opens (kLongestOpenablePath).
+  // The folder's path is longer than the system opens (kLongestOpenablePath);
+  // `detail` is "file" for a file's path.
   LongPath,
   // Reading the folder's listing failed before its end: what the folder
   // holds beyond the entries read is missing. `name` is the folder's own.
   ListingFailed,
   // The name has a character the run's code page cannot write (the name
   // is recorded as the system lists it).
-  NotInCodePage
+  NotInCodePage,
+  // A name Windows opens as another (a trailing dot or space) or as a
+  // device (CON, AUX): `detail` says which (WindowsNameProblem).
+  WindowsName
 };
 
 struct SkippedEntry {
   std::string folderPath;  // FullPath of the folder that lists the entry
   std::string name;
   SkipReason reason;
-  std::string detail = {};  // ListingFailed: the system's reason, in words
+  std::string detail = {};  // ListingFailed: the system's reason; WindowsName: what is wrong
 };
 
 struct DirNode {

@@ -2,7 +2,8 @@
 
 #include <windows.h>
 
-#include <cstring>
+#include <cwchar>
+#include <string>
 
 #include "platform/error_text_win32.h"
 #include "platform/paths.h"
@@ -25,6 +26,46 @@ std::optional<FileIdentity> IdentityOfOpen(HANDLE file) {
                       (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
 }
 
+// A listed name in the system code page, exactly: a character the code
+// page has no form for, or only a look-alike (a best fit such as 'O' for
+// an omega), becomes '?', which no real name holds, so that the name is
+// known as one the code page cannot spell (NameInCodePage).
+std::string ExactAnsiName(const wchar_t* name) {
+  std::string out;
+  for (const wchar_t* at = name; *at != L'\0';) {
+    if (*at < 0x80) {
+      out.push_back(static_cast<char>(*at++));
+      continue;
+    }
+    const int units = (*at >= 0xD800 && *at <= 0xDBFF && at[1] != L'\0') ? 2 : 1;
+    char bytes[8];
+    BOOL usedDefault = FALSE;
+    const int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, at, units, bytes,
+                                           sizeof bytes, nullptr, &usedDefault);
+    wchar_t back[4];
+    const int backLength =
+        length > 0 ? MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, bytes, length, back, 4) : 0;
+    if (usedDefault || backLength != units || std::wmemcmp(back, at, units) != 0) {
+      out.push_back('?');
+    } else {
+      out.append(bytes, static_cast<std::size_t>(length));
+    }
+    at += units;
+  }
+  return out;
+}
+
+std::wstring Wide(const std::string& ansi) {
+  const int length = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()),
+                                         nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 0), L'\0');
+  if (length > 0) {
+    MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), wide.data(),
+                        length);
+  }
+  return wide;
+}
+
 }  // namespace
 
 std::optional<IdentifiedListing> ListFolderIdentified(const std::string& folder) {
@@ -34,8 +75,10 @@ std::optional<IdentifiedListing> ListFolderIdentified(const std::string& folder)
   // itself is asked once, and a plain sub-folder is left unidentified (only
   // a junction or folder link can lead back up, and those are asked).
   if (const std::optional<FileIdentity> identity = FolderIdentity(listed)) listing.folder = *identity;
-  WIN32_FIND_DATAA found;
-  HANDLE find = FindFirstFileExA(JoinPath(listed, "*").c_str(), FindExInfoBasic, &found,
+  // Listed in wide text, so that a name is taken in the code page only
+  // where it is spelt exactly.
+  WIN32_FIND_DATAW found;
+  HANDLE find = FindFirstFileExW(Wide(JoinPath(listed, "*")).c_str(), FindExInfoBasic, &found,
                                  FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
   if (find == INVALID_HANDLE_VALUE) {
     // A drive root has no "." and "..": when it is empty nothing matches.
@@ -43,8 +86,8 @@ std::optional<IdentifiedListing> ListFolderIdentified(const std::string& folder)
     return std::nullopt;
   }
   do {
-    const char* name = found.cFileName;
-    if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0) continue;
+    const std::string name = ExactAnsiName(found.cFileName);
+    if (name == "." || name == "..") continue;
     IdentifiedEntry entry;
     entry.name = name;
     entry.isFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
@@ -56,7 +99,7 @@ std::optional<IdentifiedListing> ListFolderIdentified(const std::string& folder)
       }
     }
     listing.entries.push_back(std::move(entry));
-  } while (FindNextFileA(find, &found));
+  } while (FindNextFileW(find, &found));
   if (const DWORD code = GetLastError(); code != ERROR_NO_MORE_FILES) {
     listing.error = win32::ErrorText(code);
   }

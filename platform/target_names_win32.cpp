@@ -9,6 +9,7 @@
 
 #include "platform/paths.h"
 #include "platform/text.h"
+#include "platform/windows_names.h"
 
 namespace cartulon {
 
@@ -17,23 +18,6 @@ namespace {
 // The longest full path the ANSI file functions open: MAX_PATH characters
 // with the terminating NUL.
 constexpr std::size_t kLongestPath = MAX_PATH - 1;
-
-// The device a name stands for whatever its folder or extension
-// ("lpt1.txt" is LPT1 too), in capitals; empty for an ordinary name.
-std::string DeviceName(std::string_view name) {
-  name = name.substr(0, name.find('.'));
-  while (!name.empty() && name.back() == ' ') name.remove_suffix(1);
-  std::string upper(name);
-  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  for (const char* device : {"CON", "PRN", "AUX", "NUL"}) {
-    if (upper == device) return upper;
-  }
-  if (upper.size() == 4 && (upper.starts_with("COM") || upper.starts_with("LPT")) &&
-      upper[3] >= '1' && upper[3] <= '9') {
-    return upper;
-  }
-  return {};
-}
 
 // The path after its "\\?\" prefix and drive, where a ':' has no place.
 std::string_view AfterDrive(std::string_view path) {
@@ -64,7 +48,7 @@ std::string TargetNameProblem(const std::string& path) {
   if (AfterDrive(path).find(':') != std::string_view::npos) {
     return "has a ':' after its drive, which names a stream of a file, not a file";
   }
-  if (const std::string device = DeviceName(LastComponent(path)); !device.empty()) {
+  if (const std::string device = WindowsDeviceName(LastComponent(path)); !device.empty()) {
     return "names the device " + device + ", not a file";
   }
   if (FullPathLength(path) > kLongestPath) {

@@ -231,7 +231,14 @@ std::vector<Finding> LeftOutFindings(const DirStructure& tree,
     const DirNode* folder = found != folders.end() ? found->second : nullptr;
     const std::string path = folder != nullptr ? DiscRelativePath(tree, folder) : entry.folderPath;
     const std::string name = "\"" + EscapeControlCharacters(entry.name) + "\"";
-    if (entry.reason == LeftOutReason::LongPath) {
+    if (entry.reason == LeftOutReason::LongPath && entry.detail == "file") {
+      findings.push_back(MakeFinding(
+          Severity::Error, check_code::kLongPath, path,
+          "the file " + name + " has a path longer than the " +
+              std::to_string(kLongestOpenablePath) +
+              " characters this system can open; it is not read, and the list goes without it",
+          folder));
+    } else if (entry.reason == LeftOutReason::LongPath) {
       findings.push_back(MakeFinding(
           Severity::Error, check_code::kLongPath, path,
           "the folder " + name + " has a path longer than the " +
@@ -252,6 +259,11 @@ std::vector<Finding> LeftOutFindings(const DirStructure& tree,
                           "\" has a name that code page " + std::to_string(RunCodePage()) +
                           " cannot write; it is left out of the tree and the list",
                       folder));
+    } else if (entry.reason == LeftOutReason::WindowsName) {
+      findings.push_back(MakeFinding(Severity::Error, check_code::kBadName, path,
+                                     "the entry " + name + " " + entry.detail +
+                                         "; it is left out of the tree and the list",
+                                     folder));
     } else if (entry.reason == LeftOutReason::BadName) {
       findings.push_back(MakeFinding(
           Severity::Error, check_code::kBadName, path,

@@ -52,12 +52,20 @@ struct Finding {
 };
 
 // An entry the scan leaves out of the tree.
-enum class LeftOutReason { BadName, LinkLoop, OutsideDisc, LongPath, ListingFailed, NotInCodePage };
+enum class LeftOutReason {
+  BadName,
+  LinkLoop,
+  OutsideDisc,
+  LongPath,
+  ListingFailed,
+  NotInCodePage,
+  WindowsName
+};
 struct LeftOutEntry {
   std::string folderPath;  // FullPath of the folder that holds the entry
   std::string name;        // the entry's name as the folder lists it
   LeftOutReason reason = LeftOutReason::BadName;
-  std::string detail = {};  // ListingFailed: the system's reason, in words
+  std::string detail = {};  // ListingFailed: the system's reason; WindowsName: what is wrong
 };
 
 // The scan's own record of left-out entries as LeftOutEntry values: any
@@ -75,6 +83,7 @@ std::vector<LeftOutEntry> AsLeftOutEntries(const std::vector<Skipped>& skipped) 
     if (entry.reason == Reason::LongPath) reason = LeftOutReason::LongPath;
     if (entry.reason == Reason::ListingFailed) reason = LeftOutReason::ListingFailed;
     if (entry.reason == Reason::NotInCodePage) reason = LeftOutReason::NotInCodePage;
+    if (entry.reason == Reason::WindowsName) reason = LeftOutReason::WindowsName;
     entries.push_back(LeftOutEntry{entry.folderPath, entry.name, reason, entry.detail});
   }
   return entries;

@@ -75,6 +75,63 @@ TEST_F(CliDiscNames, HostileNamesAndLinksChangeNeitherTheListNorTheCsv) {
       << hostile.err;
 }
 
+// Names Windows opens as another entry or as a device, and one the code
+// page spells only as a look-alike, are left out and named, in the left-out
+// message and as findings, with the reason. (The folders are made as
+// written, and removed so too: the scratch folder's removal cannot.)
+TEST_F(CliDiscNames, NamesWindowsCannotOpenAsWrittenAreNamedNotDropped) {
+  struct Case {
+    std::u8string name;
+    std::string reason;  // in the left-out message and the finding
+  };
+  const Case cases[] = {
+      {u8"Trail.", "ends in a dot, which Windows drops"},
+      {u8"Space ", "ends in a space, which Windows drops"},
+      {u8"AUX", "is the device name AUX on Windows"},
+      {u8"lpt1.log", "is the device name LPT1 on Windows"},
+      {u8"\u03A9mega", "cannot be written in code page 1252"},  // Ωmega
+      {u8"Plain", ""},
+  };
+  struct Removed {
+    const Case* cases;
+    std::string software;
+    ~Removed() {
+      for (const Case* c = cases; c != cases + 6; ++c) {
+        test_support::RemoveFolderAsWritten(software, std::string(c->name.begin(), c->name.end()),
+                                            "Readme.ini");
+      }
+    }
+  } removed{cases, dir.Path("disc/Software")};
+  for (const Case& c : cases) {
+    const std::string name(c.name.begin(), c.name.end());
+    ASSERT_TRUE(test_support::MakeFolderAsWritten(dir.Path("disc/Software"), name, "Readme.ini",
+                                                  "[Information]\r\nTool_Name=Tool " + name));
+  }
+  RunSettings settings;
+  settings.env = {{"LC_ALL", ""}, {"LC_MESSAGES", ""}, {"LANG", "en_US.UTF-8"}};
+  const CliResult list = RunCli({"--stdout", "--codepage", "1252", dir.Path("disc")}, settings);
+  const CliResult check = RunCli({"--check", "--codepage", "1252", dir.Path("disc")}, settings);
+  ASSERT_EQ(list.exitCode, 0) << list.err;
+  EXPECT_EQ(check.exitCode, 1);
+  for (const Case& c : cases) {
+    const std::string name(c.name.begin(), c.name.end());
+    SCOPED_TRACE(name);
+    EXPECT_EQ(list.out.find("Tool " + name) == std::string::npos, !c.reason.empty()) << list.out;
+    if (c.reason.empty()) continue;
+    EXPECT_NE(
+        list.err.find(name.substr(name.size() - 3) + "\" in " + dir.Path("disc/Software") + ": "),
+        std::string::npos)
+        << list.err;
+    EXPECT_NE(list.err.find(c.reason), std::string::npos) << list.err;
+  }
+  std::size_t findings = 0;
+  for (std::size_t at = 0;
+       (at = check.out.find("error bad-name Software: the entry", at)) != std::string::npos; ++at) {
+    ++findings;
+  }
+  EXPECT_EQ(findings, 5u) << check.out;
+}
+
 // The file-system root given as ROOT is the disc root, listed and read as
 // any other, not the empty path (which would be the working folder). A copy
 // of the command carries the master file beside it, since the machine's

@@ -441,7 +441,8 @@ TEST(LeftOutFindingsTest, EachReasonBelongsToTheHoldingFolderAndSaysWhyLoopsAreN
 }
 
 struct ScanRecord {
-  enum class Reason { BadName, LinkLoop, OutsideDisc, LongPath, ListingFailed, NotInCodePage };
+  enum class Reason { BadName, LinkLoop, OutsideDisc, LongPath, ListingFailed, NotInCodePage,
+                    WindowsName };
   std::string folderPath;
   std::string name;
   Reason reason;

@@ -81,6 +81,16 @@ bool FolderPermissionsBind();
 // path is bytes as the system's byte-string interface takes them (on
 // Windows the ANSI functions, in the system code page). False on failure.
 bool MakeFolders(const std::string& path);
+
+// Creates the folder `utf8Name` in `folder` exactly as written, also a name
+// Windows reads otherwise (a trailing dot, a device name; on Windows made
+// through the "\\?\" form), and in it the file `fileName` with `bytes`.
+bool MakeFolderAsWritten(const std::string& folder, std::string_view utf8Name,
+                         std::string_view fileName, std::string_view bytes);
+// Removes what MakeFolderAsWritten made (the scratch folder's own removal
+// goes through the names as Windows reads them, and cannot).
+void RemoveFolderAsWritten(const std::string& folder, std::string_view utf8Name,
+                           std::string_view fileName);
 bool WriteWholeFile(const std::string& path, std::string_view bytes);
 
 // Whether two paths name the same entry as this system compares names:

@@ -141,4 +141,18 @@ bool MakePipe(const std::string& path) {
 
 bool CanCreateSymbolicLinks() { return true; }
 
+void RemoveFolderAsWritten(const std::string& folder, std::string_view utf8Name,
+                           std::string_view fileName) {
+  const std::string made = folder + "/" + std::string(utf8Name);
+  ::unlink((made + "/" + std::string(fileName)).c_str());
+  ::rmdir(made.c_str());
+}
+
+bool MakeFolderAsWritten(const std::string& folder, std::string_view utf8Name,
+                         std::string_view fileName, std::string_view bytes) {
+  const std::string made = folder + "/" + std::string(utf8Name);
+  return ::mkdir(made.c_str(), 0755) == 0 &&
+         WriteWholeFile(made + "/" + std::string(fileName), bytes);
+}
+
 }  // namespace cartulon::test_support

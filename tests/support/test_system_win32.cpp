@@ -228,4 +228,43 @@ bool MakePipe(const std::string& path) {
 
 bool CanCreateSymbolicLinks() { return false; }
 
+namespace {
+
+std::wstring Wide(std::string_view text, UINT codePage) {
+  std::wstring out(text.size(), L'\0');
+  const int length = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()),
+                                         out.data(), static_cast<int>(out.size()));
+  out.resize(static_cast<std::size_t>(length > 0 ? length : 0));
+  return out;
+}
+
+// The folder in the "\\?\" form, which takes a name as written.
+std::wstring VerbatimFolder(const std::string& folder, std::string_view utf8Name) {
+  return L"\\\\?\\" + Wide(folder, CP_ACP) + L"\\" + Wide(utf8Name, CP_UTF8);
+}
+
+}  // namespace
+
+void RemoveFolderAsWritten(const std::string& folder, std::string_view utf8Name,
+                           std::string_view fileName) {
+  const std::wstring made = VerbatimFolder(folder, utf8Name);
+  DeleteFileW((made + L"\\" + Wide(fileName, CP_UTF8)).c_str());
+  RemoveDirectoryW(made.c_str());
+}
+
+bool MakeFolderAsWritten(const std::string& folder, std::string_view utf8Name,
+                         std::string_view fileName, std::string_view bytes) {
+  const std::wstring made = VerbatimFolder(folder, utf8Name);
+  if (!CreateDirectoryW(made.c_str(), nullptr)) return false;
+  const std::wstring file = made + L"\\" + Wide(fileName, CP_UTF8);
+  HANDLE handle = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const bool whole =
+      WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+      written == bytes.size();
+  return CloseHandle(handle) && whole;
+}
+
 }  // namespace cartulon::test_support
