@@ -249,7 +249,7 @@ void DirStructure::ScanFolder(DirNode* node) {
       childPath += folder->FullPath;
       childPath += kPathDelimiter;
       childPath += entry.name;
-      if (childPath.size() > kLongestOpenablePath) {
+      if (childPath.size() > kLongestListablePath) {
         Skipped.push_back(SkippedEntry{folder->FullPath, *listedName, SkipReason::LongPath, {}});
         continue;
       }
@@ -399,7 +399,9 @@ void DirStructure::ReportLeftOutNames() {
         break;
       case SkipReason::LongPath:
         line = "Left out " + name + " in " + folder + ": its path is longer than the " +
-               std::to_string(kLongestOpenablePath) + " characters this system can open.";
+               std::to_string(entry.detail == "file" ? kLongestOpenablePath
+                                                     : kLongestListablePath) +
+               " characters this system can open.";
         break;
       case SkipReason::ListingFailed:
         line = "Left out the rest of " + (entry.name.empty() ? folder : name + " in " + folder) +

@@ -20,8 +20,9 @@ enum class SkipReason {
   BadName,      // a control character or a character Windows forbids in names
   LinkLoop,     // the same folder as one of its ancestors (a link back up)
   OutsideDisc,  // a link that leads outside the disc root
-  // The folder's path is longer than the system opens (kLongestOpenablePath);
-  // `detail` is "file" for a file's path.
+  // The folder's path is longer than the system lists (kLongestListablePath),
+  // or, with `detail` "file", a file's path longer than it opens
+  // (kLongestOpenablePath).
   LongPath,
   // Reading the folder's listing failed before its end: what the folder
   // holds beyond the entries read is missing. `name` is the folder's own.

@@ -25,6 +25,12 @@ extern const char kPathDelimiter;
 // of the ANSI functions). A longer path cannot be opened at all.
 extern const std::size_t kLongestOpenablePath;
 
+// The longest folder path whose entries the system lists: on POSIX the
+// longest path it opens; on Windows two less, for the "\*" the listing
+// appends to the folder's path. The entries of a longer folder cannot be
+// read.
+extern const std::size_t kLongestListablePath;
+
 // The longest folder path, counted from a drive root ("E:" included),
 // that an installer on Windows opens: MAX_PATH less its terminating NUL. A
 // disc's folders must stay within it, whatever system makes the list.

@@ -9,6 +9,7 @@ namespace cartulon {
 const char kPathDelimiter = '/';
 
 const std::size_t kLongestOpenablePath = PATH_MAX - 1;
+const std::size_t kLongestListablePath = PATH_MAX - 1;
 
 bool IsPathDelimiter(char c) { return c == '/'; }
 

@@ -11,6 +11,7 @@ const char kPathDelimiter = '\\';
 
 // The ANSI functions take no "\\?\" long paths.
 const std::size_t kLongestOpenablePath = MAX_PATH - 1;
+const std::size_t kLongestListablePath = kLongestOpenablePath - 2;  // "\\*"
 
 // The Windows API accepts '/' as a delimiter as well.
 bool IsPathDelimiter(char c) { return c == '\\' || c == '/'; }

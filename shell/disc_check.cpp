@@ -242,7 +242,7 @@ std::vector<Finding> LeftOutFindings(const DirStructure& tree,
       findings.push_back(MakeFinding(
           Severity::Error, check_code::kLongPath, path,
           "the folder " + name + " has a path longer than the " +
-              std::to_string(kLongestOpenablePath) +
+              std::to_string(kLongestListablePath) +
               " characters this system can open; nothing in it or below it is in the list",
           folder));
     } else if (entry.reason == LeftOutReason::ListingFailed) {

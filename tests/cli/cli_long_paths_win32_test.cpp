@@ -37,5 +37,32 @@ TEST(CliLongPathsWin32, FilesPastThePathLimitAreNamedNotDropped) {
       << check.out;
 }
 
+// A folder of 258 characters opens, but its listing ("...\\*") is past the
+// limit: Windows lists nothing in it, so it is named rather than shown
+// empty. (Wine lists such a folder; the limit is the program's own.)
+TEST(CliLongPathsWin32, FoldersTooLongToListAreNamedNotShownEmpty) {
+  TempDir dir;
+  WriteSmallDisc(dir);
+  const std::string drivers = dir.Path("disc/Drivers");
+  const std::string name(258 - drivers.size() - 1, 'F');
+  ASSERT_TRUE(test_support::MakeFolderAsWritten(drivers, name, "a", "x"));
+  struct Removed {
+    std::string drivers, name;
+    ~Removed() { test_support::RemoveFolderAsWritten(drivers, name, "a"); }
+  } removed{drivers, name};
+
+  const CliResult list = RunCli({"--stdout", dir.Path("disc")});
+  const CliResult check = RunCli({"--check", dir.Path("disc")});
+  EXPECT_NE(list.err.find("Left out \"" + name + "\" in " + drivers +
+                          ": its path is longer than the 257 characters"),
+            std::string::npos)
+      << list.err;
+  EXPECT_EQ(list.out.find(name), std::string::npos);
+  EXPECT_NE(check.out.find("error long-path Drivers: the folder \"" + name +
+                           "\" has a path longer than the 257"),
+            std::string::npos)
+      << check.out;
+}
+
 }  // namespace
 }  // namespace cartulon::cli_test
