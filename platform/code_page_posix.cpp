@@ -18,6 +18,7 @@ namespace {
 std::string IconvName(unsigned codePage) { return "CP" + std::to_string(codePage); }
 
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD in UTF-8
+constexpr std::string_view kBrokenPair949 = "\xA2\xE8";
 
 // One conversion descriptor per direction and code page, kept for the
 // thread: opening one costs more than converting a name.
@@ -97,8 +98,11 @@ std::optional<std::string> NameInCodePage(std::string_view name, unsigned codePa
   return listed;
 }
 
-std::string CodePageToUtf8(std::string_view text, unsigned codePage) {
-  if (IsAscii(text)) return std::string(text);
+namespace {
+
+// The conversion itself, for a text in which the 949 pair below does not
+// begin a character.
+std::string ConvertToUtf8(std::string_view text, unsigned codePage) {
   Converter& converter = ConverterFor(codePage, false);
   if (!converter.Open()) {
     std::string out;
@@ -112,6 +116,30 @@ std::string CodePageToUtf8(std::string_view text, unsigned codePage) {
     return out;
   }
   return *converter.Convert(text, true);
+}
+
+}  // namespace
+
+std::string CodePageToUtf8(std::string_view text, unsigned codePage) {
+  if (IsAscii(text)) return std::string(text);
+  if (codePage != 949 || text.find(kBrokenPair949) == std::string_view::npos) {
+    return ConvertToUtf8(text, codePage);
+  }
+  // glibc's CP949 reads past its table at the pair A2 E8 (a character of
+  // the Korean standard since 2002 that Windows' 949 does not have): that
+  // pair is no character here, and the text around it is converted alone.
+  std::string out;
+  std::size_t from = 0;
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t length = CharacterLength(text, at, codePage);
+    if (text.substr(at, length) == kBrokenPair949) {
+      out += ConvertToUtf8(text.substr(from, at - from), codePage);
+      out += kReplacement;
+      from = at + length;
+    }
+    at += length;
+  }
+  return out + ConvertToUtf8(text.substr(from), codePage);
 }
 
 }  // namespace cartulon

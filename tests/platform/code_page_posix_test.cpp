@@ -54,6 +54,12 @@ TEST(CodePagePosix, BytesWithoutACharacterBecomeReplacementCharacters) {
             "B");
   // 0x81 has no character in Windows' 1252 table as glibc gives it.
   EXPECT_EQ(CodePageToUtf8("a\x81z", 1252), "a\xEF\xBF\xBDz");
+  // A2 E8, which Windows' 949 lacks and glibc's decoder does not survive,
+  // is no character; the same bytes inside two characters are read as those.
+  EXPECT_EQ(CodePageToUtf8("a\xA2\xE8\xB0\xA1", 949), "a\xEF\xBF\xBD\xEA\xB0\x80");
+  EXPECT_EQ(CodePageToUtf8("\xB0\xA2\xE8\xA1", 949),
+            CodePageToUtf8("\xB0\xA2", 949) + CodePageToUtf8("\xE8\xA1", 949));
+  EXPECT_EQ(NameInCodePage("\xE3\x89\xBE", 949), std::nullopt);  // U+327E
 }
 
 TEST(CodePagePosix, TheLocaleOfTheLanguageChoiceDecidesTheSystemCodePage) {
