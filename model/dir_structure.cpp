@@ -495,11 +495,9 @@ DirNode* DirStructure::FindInSubtree(DirNode* node, std::string_view path) {
   // A node's path lies below its parent's, so only a node whose path is the
   // wanted one or a folder above it can lead there: the others are passed
   // over with their subtrees.
+  // (The file-system root's FullPath is empty: everything lies below it.)
   auto leadsThere = [path](const DirNode* candidate) {
-    const std::string_view own = candidate->FullPath;
-    if (path.size() < own.size() || path.substr(0, own.size()) != own) return false;
-    return path.size() == own.size() || own.empty() || IsPathDelimiter(own.back()) ||
-           IsPathDelimiter(path[own.size()]);
+    return candidate->FullPath.empty() || LocationWithin(candidate->FullPath, path);
   };
   std::vector<DirNode*> pending(node->Children.rbegin(), node->Children.rend());
   while (!pending.empty()) {
