@@ -11,6 +11,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/wide_text_win32.h"
+
 namespace cartulon {
 
 namespace {
@@ -24,10 +26,7 @@ bool IsConsoleWindow(HANDLE stream) {
 // whatever the console's own code page.
 bool WriteToConsole(HANDLE console, std::string_view bytes) {
   if (bytes.empty()) return true;
-  const int size = static_cast<int>(bytes.size());
-  const int length = MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, wide.data(), length);
+  const std::wstring wide = win32::WideFromAnsi(bytes);
   std::wstring_view rest = wide;
   while (!rest.empty()) {
     // Moderate pieces: older consoles refuse very long writes.

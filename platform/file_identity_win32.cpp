@@ -7,6 +7,7 @@
 
 #include "platform/error_text_win32.h"
 #include "platform/paths.h"
+#include "platform/wide_text_win32.h"
 
 namespace cartulon {
 
@@ -55,17 +56,6 @@ std::string ExactAnsiName(const wchar_t* name) {
   return out;
 }
 
-std::wstring Wide(const std::string& ansi) {
-  const int length = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()),
-                                         nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 0), L'\0');
-  if (length > 0) {
-    MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), wide.data(),
-                        length);
-  }
-  return wide;
-}
-
 }  // namespace
 
 std::optional<IdentifiedListing> ListFolderIdentified(const std::string& folder) {
@@ -78,7 +68,7 @@ std::optional<IdentifiedListing> ListFolderIdentified(const std::string& folder)
   // Listed in wide text, so that a name is taken in the code page only
   // where it is spelt exactly.
   WIN32_FIND_DATAW found;
-  HANDLE find = FindFirstFileExW(Wide(JoinPath(listed, "*")).c_str(), FindExInfoBasic, &found,
+  HANDLE find = FindFirstFileExW(win32::WideFromAnsi(JoinPath(listed, "*")).c_str(), FindExInfoBasic, &found,
                                  FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
   if (find == INVALID_HANDLE_VALUE) {
     // A drive root has no "." and "..": when it is empty nothing matches.

@@ -9,6 +9,7 @@
 
 #include "platform/paths.h"
 #include "platform/text.h"
+#include "platform/wide_text_win32.h"
 #include "platform/windows_names.h"
 
 namespace cartulon {
@@ -32,11 +33,8 @@ std::string_view AfterDrive(std::string_view path) {
 // functions count them (the ANSI full-path function itself stops at the
 // limit); the path's own length when no full path can be made.
 std::size_t FullPathLength(const std::string& path) {
-  const int size = static_cast<int>(path.size());
-  const int length = MultiByteToWideChar(CP_ACP, 0, path.data(), size, nullptr, 0);
-  if (length <= 0) return path.size();
-  std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, path.data(), size, wide.data(), length);
+  const std::wstring wide = win32::WideFromAnsi(path);
+  if (wide.empty()) return path.size();
   const DWORD needed = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
   // Without room to spare, the count includes the terminating NUL.
   return needed == 0 ? wide.size() : static_cast<std::size_t>(needed) - 1;
