@@ -180,15 +180,25 @@ bool MakeFolders(const std::string& path) {
   return CreateDirectoryA(path.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
-bool WriteWholeFile(const std::string& path, std::string_view bytes) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
+namespace {
+
+// Writes the bytes into a file just created and closes it; false for a
+// file that could not be created or written whole.
+bool WriteAndClose(HANDLE file, std::string_view bytes) {
   if (file == INVALID_HANDLE_VALUE) return false;
   DWORD written = 0;
   const bool whole =
       WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
       written == bytes.size();
   return CloseHandle(file) && whole;
+}
+
+}  // namespace
+
+bool WriteWholeFile(const std::string& path, std::string_view bytes) {
+  return WriteAndClose(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr),
+                       bytes);
 }
 
 bool SameEntryName(std::string_view a, std::string_view b) { return EqualsIgnoringAsciiCase(a, b); }
@@ -257,14 +267,9 @@ bool MakeFolderAsWritten(const std::string& folder, std::string_view utf8Name,
   const std::wstring made = VerbatimFolder(folder, utf8Name);
   if (!CreateDirectoryW(made.c_str(), nullptr)) return false;
   const std::wstring file = made + L"\\" + Wide(fileName, CP_UTF8);
-  HANDLE handle = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) return false;
-  DWORD written = 0;
-  const bool whole =
-      WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-      written == bytes.size();
-  return CloseHandle(handle) && whole;
+  return WriteAndClose(CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr),
+                       bytes);
 }
 
 }  // namespace cartulon::test_support
